@@ -1,0 +1,47 @@
+# Sourced by the scripts that run Windows binaries: a quiet 32-bit Wine prefix
+# of our own on a virtual display, started and stopped by process id.
+#   wine_start PREFIX   creates the prefix afresh, starts Xvfb and a
+#                       persistent wineserver, exports the environment
+#   wine_stop           stops what wine_start started
+
+export WINEARCH=win32
+export WINEDEBUG=-all
+# No Mono or Gecko prompts; and no winedbg, which would wait forever on a
+# crashed test instead of letting it end with an error.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+export LANG=ja_JP.UTF-8
+
+VORLIX_XVFB_PID=""
+VORLIX_WINESERVER_PID=""
+
+wine_start() {
+  export WINEPREFIX="$1"
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+
+  # Xvfb picks a free display number and writes it to the pipe.
+  local fifo
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" </dev/null >/dev/null 2>&1 &
+  VORLIX_XVFB_PID=$!
+  local display
+  read -r -t 30 display <"$fifo" || { rm -f "$fifo"; echo "Xvfb did not start" >&2; return 1; }
+  rm -f "$fifo"
+  export DISPLAY=":$display"
+
+  # A persistent wineserver makes each later wine start cost ~0.1 s.
+  wineserver -p </dev/null >/dev/null 2>&1 &
+  VORLIX_WINESERVER_PID=$!
+  wineboot -i </dev/null >/dev/null 2>&1
+}
+
+wine_stop() {
+  if [ -n "${WINEPREFIX:-}" ]; then
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+  fi
+  [ -n "$VORLIX_WINESERVER_PID" ] && kill "$VORLIX_WINESERVER_PID" 2>/dev/null || true
+  [ -n "$VORLIX_XVFB_PID" ] && kill "$VORLIX_XVFB_PID" 2>/dev/null || true
+  VORLIX_WINESERVER_PID=""
+  VORLIX_XVFB_PID=""
+}

@@ -1,0 +1,47 @@
+// One owner per kind of Win32 handle: the handle and
+// the function that releases it, copying deleted, moves allowed.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+template <typename Handle, auto Release>
+class TOwner {
+ public:
+  TOwner() = default;
+  explicit TOwner(Handle handle) : Value(handle) {}
+  ~TOwner() { Reset(); }
+
+  TOwner(const TOwner&) = delete;
+  TOwner& operator=(const TOwner&) = delete;
+  TOwner(TOwner&& other) noexcept : Value(std::exchange(other.Value, Handle{})) {}
+  TOwner& operator=(TOwner&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      Value = std::exchange(other.Value, Handle{});
+    }
+    return *this;
+  }
+
+  Handle Get() const { return Value; }
+  explicit operator bool() const { return Value != Handle{}; }
+  // For out-parameters of the API: releases what is held first.
+  Handle* Put() {
+    Reset();
+    return &Value;
+  }
+  void Reset() {
+    if (Value != Handle{}) Release(Value);
+    Value = Handle{};
+  }
+
+ private:
+  Handle Value{};
+};
+
+// Handles that CloseHandle releases and for which null means none (mappings,
+// processes, threads; not CreateFileA's INVALID_HANDLE_VALUE).
+using TKernelHandle = TOwner<HANDLE, CloseHandle>;
+using TMappedView = TOwner<LPCVOID, UnmapViewOfFile>;
+using TRegKey = TOwner<HKEY, RegCloseKey>;
