@@ -1,0 +1,36 @@
+// The interface through which every settings object saves and loads itself.
+// A "\" in a section name nests one section below another. Every read takes
+// a default that it returns when the key is missing or unreadable.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class SettingStore {
+ public:
+  virtual ~SettingStore() = default;
+
+  virtual std::string ReadString(const std::string& section, const std::string& key,
+                                 const std::string& defaultValue) = 0;
+  virtual void WriteString(const std::string& section, const std::string& key,
+                           const std::string& value) = 0;
+  virtual std::int32_t ReadInteger(const std::string& section, const std::string& key,
+                                   std::int32_t defaultValue) = 0;
+  virtual void WriteInteger(const std::string& section, const std::string& key,
+                            std::int32_t value) = 0;
+  // Booleans are the same in every store: written as "1" / "0", read as an
+  // integer that is true when non-zero.
+  bool ReadBool(const std::string& section, const std::string& key, bool defaultValue);
+  void WriteBool(const std::string& section, const std::string& key, bool value);
+
+  virtual std::vector<std::string> ReadSectionKeys(const std::string& section) = 0;
+  virtual bool SectionExists(const std::string& section) = 0;
+  virtual void EraseSection(const std::string& section) = 0;
+};
+
+// The integer rule of setting files: decimal with an optional sign; a text of
+// more than two characters that starts with "0x" or "0X", or any text that
+// starts with "$", is hexadecimal (up to 32 bits, taken as two's complement).
+// Anything else, an empty text or a number out of range gives defaultValue.
+std::int32_t ParseSettingInteger(const std::string& text, std::int32_t defaultValue);
