@@ -1,0 +1,50 @@
+// Rules per window class, optionally restricted to one application.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+class TWindowSetting {
+ public:
+  std::string ClassName;
+  bool Ignore = false;
+  bool NonActiveScrollIdent = false;  // scroll without activating; Ctrl+Shift inverts
+  bool SetFocus = false;
+  bool SetFocusWithCursor = false;    // with SetFocus: the focus follows the cursor
+  std::int32_t ScrollLines = 0;       // 0: the general ScrollLines applies
+  bool ThisExeOnly = false;
+  std::string ExeName;
+
+  // The two delivery choices exclude each other: setting one clears the other.
+  bool SendScrollMsgOnly() const { return SendScrollMsgOnly_; }
+  bool SendWheelMsgOnly() const { return SendWheelMsgOnly_; }
+  void SetSendScrollMsgOnly(bool value);
+  void SetSendWheelMsgOnly(bool value);
+
+  void Assign(const TWindowSetting& other) { *this = other; }
+  bool operator==(const TWindowSetting& other) const;
+  bool operator!=(const TWindowSetting& other) const { return !(*this == other); }
+
+ private:
+  bool SendScrollMsgOnly_ = false;
+  bool SendWheelMsgOnly_ = false;
+};
+
+class TWindowSettings {
+ public:
+  // The entry that applies: the application's own entry for the class, else
+  // the class-wide one, else the defaults. Valid until the collection changes.
+  const TWindowSetting& Find(const std::string& className, const std::string& exeName);
+  // Adds, replaces or drops one entry; a class-wide entry equal to the
+  // defaults is dropped rather than stored.
+  void Put(const std::string& className, const std::string& exeName,
+           const TWindowSetting& setting);
+  void Clear() { Entries.clear(); }
+
+ private:
+  // class name -> application name ("" = every application) -> entry;
+  // a class is present only while it holds at least one entry.
+  std::map<std::string, std::map<std::string, TWindowSetting>> Entries;
+  TWindowSetting DefaultWindowSetting;
+};
