@@ -1,0 +1,222 @@
+#include "dispatch/WheelDispatcher.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "host/Windowutily.h"
+#include "settings/Vorlixsetting.h"
+
+namespace {
+
+constexpr std::uint32_t WmSysCommand = 0x0112;
+constexpr std::uintptr_t ScClose = 0xF060;
+constexpr std::uintptr_t ScMinimize = 0xF020;
+
+constexpr int WheelDeltaUnit = 120;
+constexpr int SbLineUp = 0;
+constexpr int SbLineDown = 1;
+constexpr int SbEndScroll = 8;
+
+// The window under the cursor: skip invisible and transparent children, not
+// disabled ones (a disabled control still swallows the turn).
+constexpr std::uint32_t CursorWndFlags = SkipInvisible | SkipTransparent;
+
+// Buffers for names: 260 characters and the zero behind them.
+constexpr int NameBufferSize = 261;
+
+}  // namespace
+
+TWheelNotification TWheelNotification::Read(std::uintptr_t wParam, std::intptr_t lParam) {
+  TWheelNotification n;
+  n.KeyState = static_cast<std::uint16_t>(wParam & 0xFFFF);
+  n.WheelDelta = static_cast<std::int16_t>((wParam >> 16) & 0xFFFF);
+  n.TargetWnd = static_cast<Wnd>(lParam);
+  return n;
+}
+
+MainWindowAction ClassifyMainWindowMessage(std::uint32_t message, std::uintptr_t wParam,
+                                           std::uint32_t notifyMessage) {
+  // Until the hooks are loaded the number is 0, which is WM_NULL, not ours.
+  if (notifyMessage != 0 && message == notifyMessage) return MainWindowAction::RouteNotification;
+  if (message == WmSysCommand) {
+    const std::uintptr_t command = wParam & 0xFFF0;
+    if (command == ScClose || command == ScMinimize) return MainWindowAction::Hide;
+  }
+  return MainWindowAction::Default;
+}
+
+TWheelDispatcher::TWheelDispatcher(WindowSystem& windows, HookRequests& hook,
+                                   TVorlixSetting& setting)
+    : Windows(windows), Hook(hook), Setting(setting) {}
+
+bool TWheelDispatcher::AltCtrlShiftHeld() {
+  // In this order, stopping at the first key that is not held.
+  for (int key : {VkMenu, VkControl, VkShift})
+    if (!(static_cast<std::uint16_t>(Windows.AsyncKeyState(key)) & 0x8000)) return false;
+  return true;
+}
+
+std::intptr_t TWheelDispatcher::RouteWheelNotification(std::uintptr_t wParam,
+                                                       std::intptr_t lParam) {
+  if (Paused) return 0;
+
+  const TPoint cursor = Windows.CursorPos();
+  const Wnd atPoint = Windows.WindowFromPoint(cursor);
+  const Wnd cursorWnd = ChildWindowFromPointDeep(
+      Windows, atPoint, Windows.ScreenToClient(atPoint, cursor), CursorWndFlags);
+  const TWheelNotification n = TWheelNotification::Read(wParam, lParam);
+
+  if (Dialog && n.WheelDelta != 0 && AltCtrlShiftHeld()) {
+    Dialog->ActivateCapturePage();
+    Dialog->ShowSettingDialog();
+    return Dialog->CaptureWindow(n.TargetWnd, cursorWnd, cursor, n.KeyState, n.WheelDelta) ? 1 : 0;
+  }
+  if (Dialog && Dialog->Visible()) {
+    if (n.WheelDelta == 0) return 0;
+    return Dialog->CaptureWindow(n.TargetWnd, cursorWnd, cursor, n.KeyState, n.WheelDelta) ? 1 : 0;
+  }
+  return DispatchWheel(n.TargetWnd, cursorWnd, n.WheelDelta, n.KeyState, cursor) ? 1 : 0;
+}
+
+bool TWheelDispatcher::DispatchWheel(Wnd targetWnd, Wnd cursorWnd, std::int16_t wheelDelta,
+                                     std::uint16_t keyState, TPoint cursor) {
+  const std::string className = GetTargetClassName(cursorWnd);
+  const std::string moduleName = GetTargetModuleName(cursorWnd);
+
+  // Copies: whatever this notification sets off (a nested notification, a
+  // dialog that saves) must not change the rules it is deciding by.
+  const TGeneralSetting general = Setting.GeneralSetting;
+  const TWindowSetting window = Setting.WindowSettings.Find(className, moduleName);
+
+  if (window.Ignore) return false;
+
+  if (wheelDelta == 0) {
+    // A move or a button press: only the focus may follow the cursor.
+    if (window.SetFocus && window.SetFocusWithCursor) {
+      const Wnd top = GetTopLevelWindow(Windows, cursorWnd);
+      if (Windows.IsEnabled(top) && Windows.IsVisible(top)) {
+        BringChildFrameToTop(cursorWnd);
+        Hook.SetFocusEx(cursorWnd);
+      }
+    }
+    return false;
+  }
+
+  switch (keyState & (KeyStateShift | KeyStateControl)) {
+    case KeyStateControl:
+      if (general.CtrlWheelIgnore) return false;
+      ActivateTarget(cursorWnd);
+      break;
+    case KeyStateShift:
+      if (general.ShiftWheelIgnore) return false;
+      ActivateTarget(cursorWnd);
+      break;
+    case KeyStateShift | KeyStateControl:
+      // With CtrlShiftWheelNonActiveScroll set, Ctrl+Shift inverts the
+      // class's choice; with it clear, Ctrl+Shift is a plain turn.
+      if (general.CtrlShiftWheelNonActiveScroll == window.NonActiveScrollIdent)
+        ActivateTarget(cursorWnd);
+      break;
+    default:
+      if (!window.NonActiveScrollIdent) ActivateTarget(cursorWnd);
+      break;
+  }
+
+  if (window.SetFocus) Hook.SetFocusEx(cursorWnd);
+
+  // Over a disabled window, or one behind a modal dialog, the turn goes
+  // nowhere: not to the window, and not to the focus window either.
+  if (!IsWindowChainUsable(cursorWnd)) return true;
+
+  const std::int32_t lines = window.ScrollLines != 0 ? window.ScrollLines : general.ScrollLines;
+  if (window.SendScrollMsgOnly() ||
+      (!window.SendWheelMsgOnly() && general.SendScrollMsgOnly)) {
+    SendScrollLines(cursorWnd, 0, wheelDelta, lines);
+    return true;
+  }
+  if (!window.SendWheelMsgOnly()) {
+    Wnd scrollBar = 0;
+    if (FindVScrollBar(Windows, cursorWnd, scrollBar)) {
+      // A scroll-bar control is served by its parent, told by lParam.
+      SendScrollLines(scrollBar ? Windows.Parent(scrollBar) : cursorWnd, scrollBar, wheelDelta,
+                      lines);
+      return true;
+    }
+  }
+
+  if (cursorWnd == targetWnd) return false;  // the wheel message is on its way there already
+  const std::uint32_t wParam = (static_cast<std::uint32_t>(static_cast<std::uint16_t>(wheelDelta)) << 16) | keyState;
+  const std::uint32_t lParam = (static_cast<std::uint32_t>(cursor.Y & 0xFFFF) << 16) |
+                               static_cast<std::uint32_t>(cursor.X & 0xFFFF);
+  Windows.Send(cursorWnd, WmMouseWheel, wParam, static_cast<std::int32_t>(lParam));
+  return true;
+}
+
+void TWheelDispatcher::SendScrollLines(Wnd window, Wnd scrollBar, std::int16_t wheelDelta,
+                                       std::int32_t lines) {
+  // 64 bits: a large line count from a hand-edited setting must not overflow.
+  const std::int64_t count = static_cast<std::int64_t>(std::abs(wheelDelta) / WheelDeltaUnit) * lines;
+  const int code = wheelDelta < 0 ? SbLineDown : SbLineUp;
+  for (std::int64_t i = 0; i < count; ++i) {
+    Hook.SendVScroll(window, code, 0, scrollBar);
+    Hook.SendVScroll(window, SbEndScroll, 0, scrollBar);
+  }
+}
+
+std::string TWheelDispatcher::GetTargetClassName(Wnd window) {
+  char buffer[NameBufferSize] = {};
+  Windows.ClassName(window, buffer, NameBufferSize);
+  // ASCII rules only, the same as the settings dialog forms the name.
+  for (char* c = buffer; *c; ++c)
+    if (*c >= 'a' && *c <= 'z') *c = static_cast<char>(*c - 'a' + 'A');
+  return buffer;
+}
+
+std::string TWheelDispatcher::GetTargetModuleName(Wnd window) {
+  // One byte more than the 260 asked for, so that the zero behind a name of
+  // full length still lies inside the buffer.
+  char buffer[NameBufferSize] = {};
+  const std::uint32_t count = Hook.GetModuleName(window, buffer, NameBufferSize - 1);
+  buffer[std::min<std::uint32_t>(count, NameBufferSize - 1)] = '\0';
+
+  // The file name follows the last "\" or ":"; the trail byte of a
+  // double-byte character may have the same value and is not a delimiter.
+  std::size_t nameStart = 0;
+  for (std::size_t i = 0; buffer[i]; ++i) {
+    const auto byte = static_cast<std::uint8_t>(buffer[i]);
+    if (Windows.IsLeadByte(byte) && buffer[i + 1]) {
+      ++i;
+      continue;
+    }
+    if (byte == '\\' || byte == ':') nameStart = i + 1;
+  }
+  std::string name(buffer + nameStart);
+  Windows.UpperCase(name.data(), static_cast<std::uint32_t>(name.size()));
+  return name;
+}
+
+void TWheelDispatcher::ActivateTarget(Wnd window) {
+  const Wnd top = GetTopLevelWindow(Windows, window);
+  if (!Windows.IsEnabled(top) || !Windows.IsVisible(top)) return;
+  if (top != Windows.ForegroundWindow()) Hook.SetForeground(top);
+  BringChildFrameToTop(window);
+}
+
+void TWheelDispatcher::BringChildFrameToTop(Wnd window) {
+  // Climb to the nearest framed child (an MDI child or a child with a
+  // caption) and bring it to the top of its siblings.
+  for (Wnd w = window; w && (Windows.Style(w) & StyleChild); w = Windows.Parent(w)) {
+    if ((Windows.ExStyle(w) & ExStyleMdiChild) || (Windows.Style(w) & StyleCaption) == StyleCaption) {
+      if (Windows.IsEnabled(w) && Windows.IsVisible(w)) Windows.BringToTop(w);
+      return;
+    }
+  }
+}
+
+bool TWheelDispatcher::IsWindowChainUsable(Wnd window) {
+  for (Wnd w = window; w; w = Windows.Parent(w)) {
+    if (!Windows.IsEnabled(w) || !Windows.IsVisible(w)) return false;
+    if (!(Windows.Style(w) & StyleChild)) return true;
+  }
+  return true;
+}

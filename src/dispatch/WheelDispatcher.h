@@ -1,0 +1,79 @@
+// The answer to every notification of the hook library: finds the window
+// under the cursor, looks up the rules that apply to it and decides whether
+// the event is left alone, captured by the settings dialog, or delivered by
+// this program (activation, focus, scroll or wheel messages).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/WindowSystem.h"
+
+class TVorlixSetting;
+
+// MK_* bits of KeyState.
+constexpr std::uint16_t KeyStateShift = 0x0004;
+constexpr std::uint16_t KeyStateControl = 0x0008;
+
+// The notification as the main window receives it: KeyState in the low word
+// of wParam, WheelDelta (signed) in the high word, TargetWnd in lParam.
+struct TWheelNotification {
+  std::uint16_t KeyState = 0;
+  std::int16_t WheelDelta = 0;
+  Wnd TargetWnd = 0;
+
+  static TWheelNotification Read(std::uintptr_t wParam, std::intptr_t lParam);
+};
+
+// The settings dialog as the routing sees it.
+class CaptureDialog {
+ public:
+  virtual ~CaptureDialog() = default;
+  virtual bool Visible() = 0;
+  // Makes the window-class page active unless a capture page (window class
+  // or application) already is.
+  virtual void ActivateCapturePage() = 0;
+  virtual void ShowSettingDialog() = 0;
+  // Fills the pages from the window under the cursor; true when the wheel
+  // event is to be swallowed.
+  virtual bool CaptureWindow(Wnd targetWnd, Wnd cursorWnd, TPoint cursor, std::uint16_t keyState,
+                             std::int16_t wheelDelta) = 0;
+};
+
+// What the main window procedure does with a message.
+enum class MainWindowAction {
+  RouteNotification,  // the hook's notification: answer it
+  Hide,               // close or minimise: hide the form, stay in the tray
+  Default,            // default processing
+};
+MainWindowAction ClassifyMainWindowMessage(std::uint32_t message, std::uintptr_t wParam,
+                                           std::uint32_t notifyMessage);
+
+class TWheelDispatcher {
+ public:
+  TWheelDispatcher(WindowSystem& windows, HookRequests& hook, TVorlixSetting& setting);
+
+  // While paused every notification is answered 0 and nothing is looked up.
+  bool Paused = true;
+  // The settings dialog; while it is absent, capture never happens.
+  CaptureDialog* Dialog = nullptr;
+
+  // The notification's answer: 1 when the event was dealt with here.
+  std::intptr_t RouteWheelNotification(std::uintptr_t wParam, std::intptr_t lParam);
+  bool DispatchWheel(Wnd targetWnd, Wnd cursorWnd, std::int16_t wheelDelta,
+                     std::uint16_t keyState, TPoint cursor);
+
+  std::string GetTargetClassName(Wnd window);
+  std::string GetTargetModuleName(Wnd window);
+  void ActivateTarget(Wnd window);
+  void BringChildFrameToTop(Wnd window);
+  bool IsWindowChainUsable(Wnd window);
+
+ private:
+  bool AltCtrlShiftHeld();
+  void SendScrollLines(Wnd window, Wnd scrollBar, std::int16_t wheelDelta, std::int32_t lines);
+
+  WindowSystem& Windows;
+  HookRequests& Hook;
+  TVorlixSetting& Setting;
+};

@@ -1,0 +1,86 @@
+#include "host/Windowutily.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr int ClassNameSize = 261;  // 260 characters and the zero
+
+bool SameTextAscii(const char* a, const char* b) {
+  for (; *a && *b; ++a, ++b) {
+    char ca = *a, cb = *b;
+    if (ca >= 'a' && ca <= 'z') ca = static_cast<char>(ca - 'a' + 'A');
+    if (cb >= 'a' && cb <= 'z') cb = static_cast<char>(cb - 'a' + 'A');
+    if (ca != cb) return false;
+  }
+  return *a == *b;
+}
+
+bool ClassIs(WindowSystem& ws, Wnd window, const char* name) {
+  char className[ClassNameSize] = {};
+  ws.ClassName(window, className, ClassNameSize);
+  return SameTextAscii(className, name);
+}
+
+bool IsTabOrGroupBox(WindowSystem& ws, Wnd window) {
+  char className[ClassNameSize] = {};
+  ws.ClassName(window, className, ClassNameSize);
+  if (SameTextAscii(className, "SysTabControl32")) return true;
+  return SameTextAscii(className, "BUTTON") &&
+         (ws.Style(window) & ButtonTypeMask) == ButtonGroupBox;
+}
+
+bool Skipped(WindowSystem& ws, Wnd window, std::uint32_t flags) {
+  const std::uint32_t style = ws.Style(window);
+  if ((flags & SkipInvisible) && !(style & StyleVisible)) return true;
+  if ((flags & SkipDisabled) && (style & StyleDisabled)) return true;
+  if ((flags & SkipTransparent) && (ws.ExStyle(window) & ExStyleTransparent)) return true;
+  return false;
+}
+
+}  // namespace
+
+Wnd FindVScrollBarChild(WindowSystem& ws, Wnd window) {
+  for (Wnd child = ws.TopChild(window); child; child = ws.NextSibling(child)) {
+    if (!ClassIs(ws, child, "ScrollBar")) continue;
+    const std::uint32_t style = ws.Style(child);
+    if ((style & ScrollBarVertical) && (style & StyleVisible) && !(style & StyleDisabled))
+      return child;
+  }
+  return 0;
+}
+
+bool FindVScrollBar(WindowSystem& ws, Wnd window, Wnd& scrollBar) {
+  scrollBar = 0;
+  if (ws.Style(window) & StyleVScroll) return true;
+  scrollBar = FindVScrollBarChild(ws, window);
+  if (scrollBar) return true;
+  scrollBar = FindVScrollBarChild(ws, ws.Parent(window));
+  return scrollBar != 0;
+}
+
+Wnd GetTopLevelWindow(WindowSystem& ws, Wnd window) {
+  while (window && (ws.Style(window) & StyleChild)) window = ws.Parent(window);
+  return window;
+}
+
+// Written as a loop rather than by recursion: a window with many stacked
+// group boxes must not be able to exhaust our stack.
+Wnd ChildWindowFromPointDeep(WindowSystem& ws, Wnd window, TPoint client, std::uint32_t flags) {
+  for (;;) {
+    const Wnd child = ws.ChildWindowFromPointEx(window, client, flags);
+    if (!child) return window;
+    const TPoint screen = ws.ClientToScreen(window, client);
+    if (!IsTabOrGroupBox(ws, child)) return child;
+
+    Wnd below = ws.NextSibling(child);
+    for (; below; below = ws.NextSibling(below)) {
+      if (Skipped(ws, below, flags)) continue;
+      TRect rect;
+      if (ws.WindowRect(below, rect) && rect.Contains(screen)) break;
+    }
+    if (!below) return child;
+    window = below;
+    client = ws.ScreenToClient(below, screen);
+  }
+}

@@ -1,0 +1,91 @@
+// The narrow seam between the decisions and the desktop. Each operation is a
+// thin wrapper of one Win32 call in production (named after it, without the
+// A/W macros of windows.h); tests put a fake desktop behind it.
+#pragma once
+
+#include <cstdint>
+
+#include "shared/VorlixData.h"
+
+struct TPoint {
+  std::int32_t X = 0;
+  std::int32_t Y = 0;
+};
+
+struct TRect {
+  std::int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
+  // PtInRect: the right and bottom edges are outside.
+  bool Contains(TPoint p) const { return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom; }
+};
+
+// Style bits the algorithms look at.
+constexpr std::uint32_t StyleChild = 0x40000000;     // WS_CHILD
+constexpr std::uint32_t StyleVisible = 0x10000000;   // WS_VISIBLE
+constexpr std::uint32_t StyleDisabled = 0x08000000;  // WS_DISABLED
+constexpr std::uint32_t StyleCaption = 0x00C00000;   // WS_CAPTION (two bits)
+constexpr std::uint32_t StyleVScroll = 0x00200000;   // WS_VSCROLL
+constexpr std::uint32_t ScrollBarVertical = 0x1;     // SBS_VERT
+constexpr std::uint32_t ButtonTypeMask = 0x7;
+constexpr std::uint32_t ButtonGroupBox = 0x7;        // BS_GROUPBOX
+constexpr std::uint32_t ExStyleTransparent = 0x20;   // WS_EX_TRANSPARENT
+constexpr std::uint32_t ExStyleMdiChild = 0x40;      // WS_EX_MDICHILD
+
+// ChildWindowFromPointEx flags.
+constexpr std::uint32_t SkipInvisible = 1;    // CWP_SKIPINVISIBLE
+constexpr std::uint32_t SkipDisabled = 2;     // CWP_SKIPDISABLED
+constexpr std::uint32_t SkipTransparent = 4;  // CWP_SKIPTRANSPARENT
+
+// Virtual keys and messages the decisions use.
+constexpr int VkShift = 0x10;
+constexpr int VkControl = 0x11;
+constexpr int VkMenu = 0x12;  // Alt
+constexpr std::uint32_t WmMouseWheel = 0x020A;
+
+class WindowSystem {
+ public:
+  virtual ~WindowSystem() = default;
+
+  virtual TPoint CursorPos() = 0;                                          // GetCursorPos
+  virtual Wnd WindowFromPoint(TPoint screen) = 0;                          // WindowFromPoint
+  virtual Wnd ChildWindowFromPointEx(Wnd parent, TPoint client, std::uint32_t flags) = 0;
+  virtual TPoint ScreenToClient(Wnd window, TPoint screen) = 0;
+  virtual TPoint ClientToScreen(Wnd window, TPoint client) = 0;
+  // GetClassNameA: copies at most size - 1 characters and a zero; returns
+  // the number of characters copied, 0 for a window that has gone.
+  virtual int ClassName(Wnd window, char* buffer, int size) = 0;
+  virtual std::uint32_t Style(Wnd window) = 0;    // GetWindowLongA(GWL_STYLE)
+  virtual std::uint32_t ExStyle(Wnd window) = 0;  // GetWindowLongA(GWL_EXSTYLE)
+  virtual Wnd Parent(Wnd window) = 0;             // GetParent
+  virtual Wnd TopChild(Wnd window) = 0;           // GetTopWindow
+  virtual Wnd NextSibling(Wnd window) = 0;        // GetWindow(GW_HWNDNEXT)
+  virtual bool WindowRect(Wnd window, TRect& rect) = 0;
+  virtual bool IsEnabled(Wnd window) = 0;
+  virtual bool IsVisible(Wnd window) = 0;
+  virtual Wnd ForegroundWindow() = 0;
+  virtual bool BringToTop(Wnd window) = 0;        // BringWindowToTop
+  virtual std::intptr_t Send(Wnd window, std::uint32_t message, std::uintptr_t wParam,
+                             std::intptr_t lParam) = 0;  // SendMessageA
+  virtual std::int16_t AsyncKeyState(int virtualKey) = 0;
+  // CharUpperBuffA: the system's ANSI case mapping, in place.
+  virtual void UpperCase(char* text, std::uint32_t length) = 0;
+  // IsDBCSLeadByte: a path delimiter byte may be the trail byte of a
+  // double-byte character in the ANSI code page.
+  virtual bool IsLeadByte(std::uint8_t byte) = 0;
+};
+
+// The requests that depend on the OS version, the hook mode and the hook
+// library; the hook loader carries them out.
+class HookRequests {
+ public:
+  virtual ~HookRequests() = default;
+
+  // Lifts the foreground lock where needed, then SetForegroundWindow.
+  virtual bool SetForeground(Wnd window) = 0;
+  // The executable of the window's process, copied as strncpy would; the
+  // number of bytes copied including the zero, at most size; 0 if not found.
+  virtual std::uint32_t GetModuleName(Wnd window, char* buffer, std::uint32_t size) = 0;
+  // Moves the keyboard focus inside the window's own thread; returns the
+  // window that had it before, or 0.
+  virtual Wnd SetFocusEx(Wnd window) = 0;
+  virtual std::intptr_t SendVScroll(Wnd window, int code, int position, Wnd scrollBar) = 0;
+};

@@ -1,0 +1,82 @@
+// A desktop the tests control: a window tree with rectangles, styles and
+// owning processes, the cursor, the key state, the foreground and focus. It
+// stands behind both seams and records every action taken on it, in order.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/WindowSystem.h"
+
+struct FakeWindow {
+  std::string ClassName;
+  TRect Rect;  // screen coordinates; the client area is the whole rectangle
+  std::uint32_t Style = StyleVisible;
+  std::uint32_t ExStyle = 0;
+  Wnd Parent = 0;
+  std::string ModulePath;  // what a module-name request reports; children inherit it
+};
+
+class FakeDesktop : public WindowSystem, public HookRequests {
+ public:
+  // Adds a window below its existing siblings in Z order; returns its handle.
+  Wnd Add(FakeWindow window);
+  // Shorthands for a child of the given style, in the parent's coordinates.
+  Wnd AddChild(Wnd parent, const std::string& className, TRect clientRect,
+               std::uint32_t style = StyleVisible | StyleChild);
+  void Remove(Wnd window);  // the window and its children vanish
+  FakeWindow& Window(Wnd window) { return Windows.at(window); }
+
+  TPoint Cursor;
+  std::set<int> KeysHeld;
+  Wnd Foreground = 0;
+  Wnd Focus = 0;
+  // Bytes 0x81-0x9F and 0xE0-0xFC lead double-byte characters, as in CP932.
+  bool DoubleByteCodePage = true;
+
+  std::vector<std::string> Log;       // actions, in order
+  std::vector<int> KeyQueries;        // virtual keys asked for, in order
+  int Calls = 0;                      // every call through either seam
+
+  // WindowSystem
+  TPoint CursorPos() override;
+  Wnd WindowFromPoint(TPoint screen) override;
+  Wnd ChildWindowFromPointEx(Wnd parent, TPoint client, std::uint32_t flags) override;
+  TPoint ScreenToClient(Wnd window, TPoint screen) override;
+  TPoint ClientToScreen(Wnd window, TPoint client) override;
+  int ClassName(Wnd window, char* buffer, int size) override;
+  std::uint32_t Style(Wnd window) override;
+  std::uint32_t ExStyle(Wnd window) override;
+  Wnd Parent(Wnd window) override;
+  Wnd TopChild(Wnd window) override;
+  Wnd NextSibling(Wnd window) override;
+  bool WindowRect(Wnd window, TRect& rect) override;
+  bool IsEnabled(Wnd window) override;
+  bool IsVisible(Wnd window) override;
+  Wnd ForegroundWindow() override;
+  bool BringToTop(Wnd window) override;
+  std::intptr_t Send(Wnd window, std::uint32_t message, std::uintptr_t wParam,
+                     std::intptr_t lParam) override;
+  std::int16_t AsyncKeyState(int virtualKey) override;
+  void UpperCase(char* text, std::uint32_t length) override;
+  bool IsLeadByte(std::uint8_t byte) override;
+
+  // HookRequests
+  bool SetForeground(Wnd window) override;
+  std::uint32_t GetModuleName(Wnd window, char* buffer, std::uint32_t size) override;
+  Wnd SetFocusEx(Wnd window) override;
+  std::intptr_t SendVScroll(Wnd window, int code, int position, Wnd scrollBar) override;
+
+ private:
+  const FakeWindow* Find(Wnd window) const;
+  std::vector<Wnd>& SiblingsOf(Wnd parent) { return parent ? Children[parent] : TopLevel; }
+  Wnd DeepestAt(Wnd window, TPoint screen);
+
+  std::map<Wnd, FakeWindow> Windows;
+  std::map<Wnd, std::vector<Wnd>> Children;  // Z order, top first
+  std::map<Wnd, std::size_t> ZIndex;         // place among its siblings
+  std::vector<Wnd> TopLevel;
+  Wnd NextHandle = 0x100;
+};
