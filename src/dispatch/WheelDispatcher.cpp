@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "host/Windowutily.h"
+#include "platform/AnsiText.h"
 #include "settings/Vorlixsetting.h"
 
 namespace {
@@ -191,7 +192,7 @@ std::string TWheelDispatcher::GetTargetModuleName(Wnd window) {
     if (byte == '\\' || byte == ':') nameStart = i + 1;
   }
   std::string name(buffer + nameStart);
-  Windows.UpperCase(name.data(), static_cast<std::uint32_t>(name.size()));
+  AnsiUpperCase(name);
   return name;
 }
 

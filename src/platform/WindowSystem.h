@@ -66,8 +66,6 @@ class WindowSystem {
   virtual std::intptr_t Send(Wnd window, std::uint32_t message, std::uintptr_t wParam,
                              std::intptr_t lParam) = 0;  // SendMessageA
   virtual std::int16_t AsyncKeyState(int virtualKey) = 0;
-  // CharUpperBuffA: the system's ANSI case mapping, in place.
-  virtual void UpperCase(char* text, std::uint32_t length) = 0;
   // IsDBCSLeadByte: a path delimiter byte may be the trail byte of a
   // double-byte character in the ANSI code page.
   virtual bool IsLeadByte(std::uint8_t byte) = 0;

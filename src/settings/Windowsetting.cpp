@@ -1,5 +1,16 @@
 #include "settings/Windowsetting.h"
 
+#include "settings/SettingStore.h"
+
+namespace {
+
+const char TopSection[] = "WindowSetting";
+const char IndexSection[] = "WindowSetting\\.ClassNames";
+
+std::string EntrySection(const std::string& name) { return std::string(TopSection) + "\\" + name; }
+
+}  // namespace
+
 void TWindowSetting::SetSendScrollMsgOnly(bool value) {
   if (value) SendWheelMsgOnly_ = false;
   SendScrollMsgOnly_ = value;
@@ -51,4 +62,65 @@ void TWindowSettings::Put(const std::string& className, const std::string& exeNa
     }
   }
   Entries[className][key] = setting;
+}
+
+void TWindowSetting::SaveTo(SettingStore& store, const std::string& section) const {
+  store.WriteString(section, "ClassName", ClassName);
+  store.WriteString(section, "ExeName", ExeName);
+  store.WriteBool(section, "Ignore", Ignore);
+  store.WriteBool(section, "SendScrollMsgOnly", SendScrollMsgOnly_);
+  store.WriteBool(section, "SendWheelMsgOnly", SendWheelMsgOnly_);
+  store.WriteBool(section, "NonActiveScrollIdent", NonActiveScrollIdent);
+  store.WriteBool(section, "SetFocus", SetFocus);
+  store.WriteBool(section, "SetFocusWithCursor", SetFocusWithCursor);
+  store.WriteBool(section, "ThisExeOnly", ThisExeOnly);
+  store.WriteInteger(section, "ScrollLines", ScrollLines);
+}
+
+void TWindowSetting::LoadFrom(SettingStore& store, const std::string& section) {
+  ClassName = store.ReadString(section, "ClassName", "");
+  ExeName = store.ReadString(section, "ExeName", "");
+  Ignore = store.ReadBool(section, "Ignore", false);
+  // Through the setters, in this order: a section with both switches set
+  // loads as wheel messages only.
+  SendScrollMsgOnly_ = false;
+  SendWheelMsgOnly_ = false;
+  SetSendScrollMsgOnly(store.ReadBool(section, "SendScrollMsgOnly", false));
+  SetSendWheelMsgOnly(store.ReadBool(section, "SendWheelMsgOnly", false));
+  NonActiveScrollIdent = store.ReadBool(section, "NonActiveScrollIdent", false);
+  SetFocus = store.ReadBool(section, "SetFocus", false);
+  SetFocusWithCursor = store.ReadBool(section, "SetFocusWithCursor", false);
+  ThisExeOnly = store.ReadBool(section, "ThisExeOnly", false);
+  ScrollLines = store.ReadInteger(section, "ScrollLines", 0);
+}
+
+void TWindowSettings::SaveTo(SettingStore& store) {
+  store.EraseSection(TopSection);
+  for (auto& [className, byExe] : Entries) {
+    for (auto& [exeName, s] : byExe) {
+      std::string section = EntrySection(s.ClassName);
+      std::string indexKey = s.ClassName;
+      if (s.ThisExeOnly) {
+        section += "/" + s.ExeName;
+        indexKey += "/" + s.ExeName;
+      } else {
+        // A class-wide rule replaces an application's own rule of the same
+        // names that an earlier save may have left.
+        store.EraseSection(section + "/" + s.ExeName);
+        s.ExeName.clear();
+      }
+      s.SaveTo(store, section);
+      store.WriteString(IndexSection, indexKey, "");
+    }
+  }
+}
+
+void TWindowSettings::LoadFrom(SettingStore& store) {
+  Clear();
+  for (const std::string& name : store.ReadSectionKeys(IndexSection)) {
+    TWindowSetting setting;
+    setting.ClassName = name;
+    setting.LoadFrom(store, EntrySection(name));
+    Put(setting.ClassName, setting.ExeName, setting);
+  }
 }

@@ -5,6 +5,8 @@
 #include <map>
 #include <string>
 
+class SettingStore;
+
 class TWindowSetting {
  public:
   std::string ClassName;
@@ -26,6 +28,10 @@ class TWindowSetting {
   bool operator==(const TWindowSetting& other) const;
   bool operator!=(const TWindowSetting& other) const { return !(*this == other); }
 
+  void SaveTo(SettingStore& store, const std::string& section) const;
+  // Every field is overwritten by the value read or its default.
+  void LoadFrom(SettingStore& store, const std::string& section);
+
  private:
   bool SendScrollMsgOnly_ = false;
   bool SendWheelMsgOnly_ = false;
@@ -41,6 +47,11 @@ class TWindowSettings {
   void Put(const std::string& className, const std::string& exeName,
            const TWindowSetting& setting);
   void Clear() { Entries.clear(); }
+  // Replaces the stored rules below "WindowSetting"; class-wide entries lose
+  // the application name they were put with.
+  void SaveTo(SettingStore& store);
+  // Replaces the collection with the rules listed in the store's index.
+  void LoadFrom(SettingStore& store);
 
  private:
   // class name -> application name ("" = every application) -> entry;

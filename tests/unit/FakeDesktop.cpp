@@ -191,18 +191,6 @@ std::int16_t FakeDesktop::AsyncKeyState(int virtualKey) {
   return KeysHeld.count(virtualKey) ? static_cast<std::int16_t>(-0x8000) : 0;
 }
 
-void FakeDesktop::UpperCase(char* text, std::uint32_t length) {
-  ++Calls;
-  for (std::uint32_t i = 0; i < length; ++i) {
-    const auto byte = static_cast<std::uint8_t>(text[i]);
-    if (IsLeadByte(byte)) {
-      ++i;  // the trail byte is not a letter of its own
-      continue;
-    }
-    if (byte >= 'a' && byte <= 'z') text[i] = static_cast<char>(byte - 'a' + 'A');
-  }
-}
-
 bool FakeDesktop::IsLeadByte(std::uint8_t byte) {
   return DoubleByteCodePage && ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC));
 }

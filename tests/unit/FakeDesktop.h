@@ -60,7 +60,6 @@ class FakeDesktop : public WindowSystem, public HookRequests {
   std::intptr_t Send(Wnd window, std::uint32_t message, std::uintptr_t wParam,
                      std::intptr_t lParam) override;
   std::int16_t AsyncKeyState(int virtualKey) override;
-  void UpperCase(char* text, std::uint32_t length) override;
   bool IsLeadByte(std::uint8_t byte) override;
 
   // HookRequests

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "MemoryStore.h"
 #include "settings/Windowsetting.h"
 
 namespace {
@@ -111,6 +112,102 @@ TEST(WindowSettings, ClearRemovesEverything) {
   settings.Put("EDIT", "", s);
   settings.Clear();
   EXPECT_FALSE(settings.Find("EDIT", "").Ignore);
+}
+
+TEST(WindowSettings, SaveWritesIndexAndSectionsInOrder) {
+  MemoryStore store;
+  store.WriteString("WindowSetting", "Stale", "x");
+  store.WriteString("WindowSetting\\EDIT/A.EXE", "Ignore", "1");  // left by an earlier save
+  store.Writes.clear();
+
+  TWindowSettings settings;
+  TWindowSetting wide = Rule("EDIT", "A.EXE", false);  // put from an application's page
+  wide.SetSendWheelMsgOnly(true);
+  wide.ScrollLines = 4;
+  settings.Put("EDIT", "A.EXE", wide);
+  TWindowSetting own = Rule("EDIT", "B.EXE", true);
+  own.Ignore = true;
+  settings.Put("EDIT", "B.EXE", own);
+  settings.SaveTo(store);
+
+  EXPECT_FALSE(store.SectionExists("WindowSetting"));
+  EXPECT_FALSE(store.SectionExists("WindowSetting\\EDIT/A.EXE"));
+  EXPECT_EQ(store.Writes, (std::vector<std::string>{
+                              "WindowSetting\\EDIT|ClassName=EDIT",
+                              "WindowSetting\\EDIT|ExeName=",
+                              "WindowSetting\\EDIT|Ignore=0",
+                              "WindowSetting\\EDIT|SendScrollMsgOnly=0",
+                              "WindowSetting\\EDIT|SendWheelMsgOnly=1",
+                              "WindowSetting\\EDIT|NonActiveScrollIdent=0",
+                              "WindowSetting\\EDIT|SetFocus=0",
+                              "WindowSetting\\EDIT|SetFocusWithCursor=0",
+                              "WindowSetting\\EDIT|ThisExeOnly=0",
+                              "WindowSetting\\EDIT|ScrollLines=4",
+                              "WindowSetting\\.ClassNames|EDIT=",
+                              "WindowSetting\\EDIT/B.EXE|ClassName=EDIT",
+                              "WindowSetting\\EDIT/B.EXE|ExeName=B.EXE",
+                              "WindowSetting\\EDIT/B.EXE|Ignore=1",
+                              "WindowSetting\\EDIT/B.EXE|SendScrollMsgOnly=0",
+                              "WindowSetting\\EDIT/B.EXE|SendWheelMsgOnly=0",
+                              "WindowSetting\\EDIT/B.EXE|NonActiveScrollIdent=0",
+                              "WindowSetting\\EDIT/B.EXE|SetFocus=0",
+                              "WindowSetting\\EDIT/B.EXE|SetFocusWithCursor=0",
+                              "WindowSetting\\EDIT/B.EXE|ThisExeOnly=1",
+                              "WindowSetting\\EDIT/B.EXE|ScrollLines=0",
+                              "WindowSetting\\.ClassNames|EDIT/B.EXE=",
+                          }));
+  // The stored class-wide rule itself lost its application name.
+  EXPECT_EQ(settings.Find("EDIT", "C.EXE").ExeName, "");
+}
+
+TEST(WindowSettings, RoundTripReproducesEveryField) {
+  TWindowSettings saved;
+  TWindowSetting a = Rule("AFX:100", "", false);
+  a.SetSendScrollMsgOnly(true);
+  a.NonActiveScrollIdent = a.SetFocus = a.SetFocusWithCursor = true;
+  a.ScrollLines = 9;
+  saved.Put("AFX:100", "", a);
+  TWindowSetting b = Rule("AFX:100", "X.EXE", true);
+  b.Ignore = true;
+  b.SetSendWheelMsgOnly(true);
+  b.ScrollLines = -2;
+  saved.Put("AFX:100", "X.EXE", b);
+  TWindowSetting c = Rule("Edit", "Y.EXE", true);  // all defaults but the switch
+  saved.Put("Edit", "Y.EXE", c);
+
+  MemoryStore store;
+  saved.SaveTo(store);
+  TWindowSettings loaded;
+  TWindowSetting stale = Rule("OLD", "", false);
+  stale.Ignore = true;
+  loaded.Put("OLD", "", stale);
+  loaded.LoadFrom(store);
+
+  EXPECT_EQ(loaded.Find("AFX:100", "Z.EXE"), a);
+  EXPECT_EQ(loaded.Find("AFX:100", "X.EXE"), b);
+  EXPECT_EQ(loaded.Find("Edit", "Y.EXE"), c);
+  EXPECT_FALSE(loaded.Find("OLD", "").Ignore);  // a load replaces, never merges
+}
+
+TEST(WindowSettings, LoadTakesNamesFromTheSectionsAndSettlesConflicts) {
+  MemoryStore store;
+  const std::string index = "WindowSetting\\.ClassNames";
+  store.WriteString(index, "MISSING", "");  // no section: default, dropped
+  store.WriteString(index, "LIST", "");
+  store.WriteString("WindowSetting\\LIST", "ClassName", "LIST");
+  store.WriteString("WindowSetting\\LIST", "SendScrollMsgOnly", "1");
+  store.WriteString("WindowSetting\\LIST", "SendWheelMsgOnly", "1");
+  store.WriteString("WindowSetting\\LIST", "ScrollLines", "lots");
+  TWindowSettings loaded;
+  loaded.LoadFrom(store);
+
+  const TWindowSetting& list = loaded.Find("LIST", "");
+  EXPECT_TRUE(list.SendWheelMsgOnly());
+  EXPECT_FALSE(list.SendScrollMsgOnly());
+  EXPECT_EQ(list.ScrollLines, 0);
+  MemoryStore again;
+  loaded.SaveTo(again);
+  EXPECT_EQ(again.ReadSectionKeys(index), std::vector<std::string>{"LIST"});
 }
 
 }  // namespace
