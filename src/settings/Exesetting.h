@@ -1,0 +1,50 @@
+// Rules per application, identified by its executable's file name: whether
+// its windows are ignored, and its key settings.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "settings/Keysetting.h"
+
+class SettingStore;
+
+class TExeSetting {
+ public:
+  std::string ExeName;  // file name without folder, upper-cased
+  bool Ignore = false;
+  // Upper-cased window class name -> key setting for that class only;
+  // "" -> the key setting of the whole application.
+  std::map<std::string, TKeySetting> WindowKeySettings;
+  // What FindKeySetting answers when nothing matches: disabled, all None.
+  static const TKeySetting DefaultKeySetting;
+
+  void SetExeName(const std::string& name);
+  void Assign(const TExeSetting& other);
+  bool operator==(const TExeSetting& other) const;
+  bool operator!=(const TExeSetting& other) const { return !(*this == other); }
+
+  // Files the key setting under the class, or for the whole application when
+  // its ThisWindowOnly is false (dropping the class's own entry).
+  void PutKeySetting(const std::string& className, const TKeySetting& keySetting);
+  // The class's own entry when it is ThisWindowOnly, else the application's,
+  // else DefaultKeySetting. Valid until WindowKeySettings next changes.
+  const TKeySetting& FindKeySetting(const std::string& className) const;
+};
+
+class TExeSettings {
+ public:
+  // The application's entry, or a default one carrying the upper-cased name.
+  // Valid until the collection next changes.
+  const TExeSetting& Find(const std::string& exeName);
+  // Stores or replaces the entry; a setting that says nothing is removed.
+  void Put(const std::string& exeName, const TExeSetting& setting);
+  void Clear() { Entries.clear(); }
+
+  void SaveTo(SettingStore& store);
+  void LoadFrom(SettingStore& store);
+
+ private:
+  std::map<std::string, TExeSetting> Entries;  // by upper-cased name
+  TExeSetting DefaultExeSetting;
+};
