@@ -88,8 +88,20 @@ bool TWheelDispatcher::DispatchWheel(Wnd targetWnd, Wnd cursorWnd, std::int16_t 
   // dialog that saves) must not change the rules it is deciding by.
   const TGeneralSetting general = Setting.GeneralSetting;
   const TWindowSetting window = Setting.WindowSettings.Find(className, moduleName);
+  const TExeSetting& exe = Setting.ExeSettings.Find(moduleName);
 
-  if (window.Ignore) return false;
+  if (exe.Ignore || window.Ignore) return false;
+
+  // A key operation comes before every other rule. Only the key setting of
+  // the application is copied: it is all that is read of it from here on.
+  if (KeyOps) {
+    const TKeySetting& live = exe.FindKeySetting(className);
+    if (live.EnableKeySetting) {
+      const TKeySetting keySetting = live;
+      if (KeyOps->ExecuteKeyOperation(cursorWnd, keySetting, cursor, keyState, wheelDelta))
+        return true;
+    }
+  }
 
   if (wheelDelta == 0) {
     // A move or a button press: only the focus may follow the cursor.

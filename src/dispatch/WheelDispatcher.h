@@ -9,6 +9,7 @@
 
 #include "platform/WindowSystem.h"
 
+class TKeySetting;
 class TVorlixSetting;
 
 // MK_* bits of KeyState.
@@ -40,6 +41,15 @@ class CaptureDialog {
                              std::int16_t wheelDelta) = 0;
 };
 
+// Runs the key stroke or plug-in action that a key setting gives an event.
+class KeyOperations {
+ public:
+  virtual ~KeyOperations() = default;
+  // true when an operation ran and the event is consumed.
+  virtual bool ExecuteKeyOperation(Wnd cursorWnd, const TKeySetting& keySetting, TPoint cursor,
+                                   std::uint16_t keyState, std::int16_t wheelDelta) = 0;
+};
+
 // What the main window procedure does with a message.
 enum class MainWindowAction {
   RouteNotification,  // the hook's notification: answer it
@@ -57,6 +67,8 @@ class TWheelDispatcher {
   bool Paused = true;
   // The settings dialog; while it is absent, capture never happens.
   CaptureDialog* Dialog = nullptr;
+  // The executor of key settings; while it is absent, none runs.
+  KeyOperations* KeyOps = nullptr;
 
   // The notification's answer: 1 when the event was dealt with here.
   std::intptr_t RouteWheelNotification(std::uintptr_t wParam, std::intptr_t lParam);

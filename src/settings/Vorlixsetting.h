@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "settings/Exesetting.h"
 #include "settings/Generalsetting.h"
 #include "settings/Windowsetting.h"
 
@@ -11,11 +12,13 @@ constexpr std::int32_t CurrentSettingVersion = 1297;
 
 class TVorlixSetting {
  public:
+  TExeSettings ExeSettings;
   TGeneralSetting GeneralSetting;
   TWindowSettings WindowSettings;
   std::int32_t SettingVersionNo = CurrentSettingVersion;
 
   void Reset() {
+    ExeSettings.Clear();
     GeneralSetting.Reset();
     WindowSettings.Clear();
     SettingVersionNo = CurrentSettingVersion;

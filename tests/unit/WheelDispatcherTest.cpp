@@ -65,6 +65,19 @@ class RecordingDialog : public CaptureDialog {
   Log Calls;
 };
 
+class RecordingKeyOps : public KeyOperations {
+ public:
+  bool ExecuteKeyOperation(Wnd cursorWnd, const TKeySetting& keySetting, TPoint pt,
+                           std::uint16_t keys, std::int16_t delta) override {
+    Calls.push_back(N(cursorWnd) + " " + std::to_string(pt.X) + "," + std::to_string(pt.Y) +
+                    " " + std::to_string(keys) + " " + std::to_string(delta) + " " +
+                    std::to_string(keySetting.Operation(KeyEventUp).KeyStroke));
+    return Answer;
+  }
+  bool Answer = true;
+  Log Calls;
+};
+
 // Two applications: the one with the focus (top left) and a viewer whose
 // pane has its own scroll bar (right).
 class DispatcherTest : public ::testing::Test {
@@ -251,13 +264,12 @@ TEST_F(DispatcherTest, WheelMessageIsLeftAloneWhenTheCursorIsOverItsTarget) {
 
 TEST_F(DispatcherTest, ScrollBarControlBesideTheWindowRedirectsToItsParent) {
   const Wnd panel = Desk.AddChild(Viewer, "Panel", {0, 0, 400, 600});
-  const Wnd list = Desk.AddChild(panel, "List", {0, 0, 380, 600});
+  Desk.AddChild(panel, "List", {0, 0, 380, 600});
   const Wnd bar = Desk.AddChild(panel, "ScrollBar", {380, 0, 400, 600}, Child | ScrollBarVertical);
   Desk.Remove(Pane);
   Desk.Foreground = Viewer;
   EXPECT_EQ(Turn({450, 50}, -120), 1);
   EXPECT_EQ(Desk.Log, Lines(panel, 1, 3, bar));
-  (void)list;
 }
 
 TEST_F(DispatcherTest, DeliveryChoiceOrder) {
@@ -406,6 +418,81 @@ TEST_F(DispatcherTest, DisabledChainSwallowsTheTurn) {
   Desk.Window(Viewer).Style |= StyleDisabled;
   EXPECT_EQ(OverPane(120), 1);
   EXPECT_TRUE(Desk.Log.empty());
+}
+
+// --- Application rules and key operations ----------------------------------
+
+class KeyOperationTest : public DispatcherTest {
+ protected:
+  KeyOperationTest() { Dispatcher.KeyOps = &KeyOps; }
+  // The viewer's key setting, for every class or for one class only.
+  void KeySetting(bool enabled, const std::string& onlyClass = "") {
+    TExeSetting exe;
+    exe.SetExeName("viewer.exe");
+    TKeySetting key;
+    key.EnableKeySetting = enabled;
+    key.ThisWindowOnly = !onlyClass.empty();
+    TKeyOperation op;
+    op.OperationType = TKeyOperation::Key;
+    op.KeyStroke = 0x4041;
+    key.SetOperation(KeyEventUp, op);
+    exe.PutKeySetting(onlyClass, key);
+    Setting.ExeSettings.Put("viewer.exe", exe);
+  }
+  RecordingKeyOps KeyOps;
+};
+
+TEST_F(KeyOperationTest, KeyOperationThatRunsAnswersBeforeTheModifierRules) {
+  KeySetting(true);
+  EXPECT_EQ(OverPane(120, Ctrl), 1);  // Ctrl+wheel is otherwise ignored
+  EXPECT_EQ(KeyOps.Calls, Log{N(Pane) + " 500,100 8 120 16449"});
+  EXPECT_TRUE(Desk.Log.empty());
+
+  EXPECT_EQ(OverPane(0, MButton), 1);  // a middle press reaches it with delta 0
+  EXPECT_EQ(KeyOps.Calls.back(), N(Pane) + " 500,100 16 0 16449");
+}
+
+TEST_F(KeyOperationTest, NoOperationForTheEventGoesOnAsUsual) {
+  KeySetting(true);
+  KeyOps.Answer = false;
+  EXPECT_EQ(OverPane(120, Ctrl), 0);
+  EXPECT_EQ(OverPane(-120), 1);
+  EXPECT_EQ(KeyOps.Calls.size(), 2u);
+  EXPECT_EQ(Desk.Log, Log{Foreground(Viewer)} + Lines(Pane, 1, 3));
+}
+
+TEST_F(KeyOperationTest, DisabledKeySettingIsNotConsulted) {
+  KeySetting(false);
+  EXPECT_EQ(OverPane(120), 1);
+  EXPECT_TRUE(KeyOps.Calls.empty());
+}
+
+TEST_F(KeyOperationTest, KeySettingOfOneClassAppliesToThatClassOnly) {
+  KeySetting(true, "viewpane");
+  Desk.AddChild(Viewer, "Canvas", {0, 0, 10, 10});
+  EXPECT_EQ(Turn({405, 5}, 120), 1);
+  EXPECT_TRUE(KeyOps.Calls.empty());
+  EXPECT_EQ(OverPane(120), 1);
+  EXPECT_EQ(KeyOps.Calls.size(), 1u);
+}
+
+TEST_F(KeyOperationTest, IgnoredApplicationRunsNothing) {
+  KeySetting(true);
+  TExeSetting exe = Setting.ExeSettings.Find("VIEWER.EXE");
+  exe.Ignore = true;
+  Setting.ExeSettings.Put("VIEWER.EXE", exe);
+  Rule("VIEWPANE", [](TWindowSetting& s) { s.SetFocus = s.SetFocusWithCursor = true; });
+  EXPECT_EQ(OverPane(120), 0);
+  EXPECT_EQ(OverPane(0), 0);
+  EXPECT_TRUE(KeyOps.Calls.empty());
+  EXPECT_TRUE(Desk.Log.empty());
+}
+
+TEST_F(KeyOperationTest, IgnoredClassRunsNoKeyOperation) {
+  KeySetting(true);
+  Rule("VIEWPANE", [](TWindowSetting& s) { s.Ignore = true; });
+  EXPECT_EQ(OverPane(120), 0);
+  EXPECT_TRUE(KeyOps.Calls.empty());
 }
 
 // --- Names -----------------------------------------------------------------
