@@ -1,25 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "MemoryStore.h"
 #include "settings/Exesetting.h"
-#include "settings/SettingError.h"
+#include "SettingErrors.h"
 
 namespace {
 
 const char Index[] = "ExeSetting\\.ExeNames";
-
-std::string SettingErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const ESettingError& e) {
-    return e.what();
-  }
-  return "<none>";
-}
 
 TKeySetting Keys(bool enable, bool thisWindowOnly, std::uint16_t upStroke) {
   TKeySetting k;

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "MemoryStore.h"
 #include "settings/Keysetting.h"
-#include "settings/SettingError.h"
+#include "SettingErrors.h"
 
 namespace {
 
@@ -14,16 +13,6 @@ const char Base[] = "ExeSetting\\APP.EXE\\Window\\.";
 const char S[] = "ExeSetting\\APP.EXE\\Window\\.\\KeySetting";
 const char LoadError[] = "TKeyOperation::Load\nOperationTypeが変";
 const char SaveError[] = " TKeyOperation::Save \nOperationTypeが変";
-
-// The message of the ESettingError that action throws, or "<none>".
-std::string SettingErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const ESettingError& e) {
-    return e.what();
-  }
-  return "<none>";
-}
 
 TKeyOperation Op(std::int8_t type, std::uint16_t stroke, const std::string& action) {
   TKeyOperation op;
