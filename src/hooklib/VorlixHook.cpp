@@ -1,0 +1,244 @@
+// VorlixHook.dll: four hook procedures that report mouse events to the main
+// window and carry out requests inside foreign threads, plus the attach and
+// detach code. It runs inside every hooked process, so nothing here
+// allocates, throws, waits on a lock, or touches the shared block without
+// first checking that this process has a view of it.
+#include <windows.h>
+
+#include <cstdint>
+#include <new>
+
+#include "shared/Messages.h"
+#include "shared/OsVersion.h"
+#include "shared/SharedStruct.h"
+#include "shared/VorlixData.h"
+
+namespace {
+
+constexpr UINT KeyStateShift = 0x0004;
+constexpr UINT KeyStateControl = 0x0008;
+constexpr UINT KeyStateLeft = 0x0001;
+constexpr UINT KeyStateRight = 0x0002;
+constexpr UINT KeyStateMiddle = 0x0010;
+constexpr UINT KeyStateX1 = 0x0020;
+constexpr UINT KeyStateX2 = 0x0040;
+
+constexpr int NoRemoveCode = 3;       // HC_NOREMOVE: a peek that leaves the message queued
+constexpr UINT UnlockForeground = 2;  // LSFW_UNLOCK
+
+// Indexes into MessageNumbers, in the order of RegisteredMessageNames.
+enum : int {
+  NotifyIndex,
+  GetModuleNameIndex,
+  SetForegroundW2KIndex,
+  SetFocusExIndex,
+  SendVScrollIndex,
+  DamyIndex,
+  MessageCount,
+};
+static_assert(sizeof RegisteredMessageNames / sizeof RegisteredMessageNames[0] == MessageCount,
+              "one number per registered name");
+
+using TAllowSetForegroundWindow = BOOL(WINAPI*)(DWORD);
+using TLockSetForegroundWindow = BOOL(WINAPI*)(UINT);
+
+// The block object lives in raw storage, constructed at attach and destroyed
+// at detach by hand: a global with a destructor would make the runtime
+// register it in its exit table, which allocates inside the foreign process.
+alignas(TVorlixSharedData) unsigned char SharedStorage[sizeof(TVorlixSharedData)];
+TVorlixSharedData* Shared = nullptr;
+
+UINT MessageNumbers[MessageCount] = {};
+TAllowSetForegroundWindow AllowSetForeground = nullptr;
+TLockSetForegroundWindow LockSetForeground = nullptr;
+
+// The last posted scroll request carried out in this process, so that a
+// request first peeked and then removed scrolls once. Unguarded on purpose:
+// threads of one process compare against each other's last request.
+MSG LastScrollRequest = {};
+
+TVorlixData* View() { return Shared != nullptr ? Shared->Data() : nullptr; }
+
+HHOOK HookHandle(std::uint32_t stored) {
+  return reinterpret_cast<HHOOK>(static_cast<std::uintptr_t>(stored));
+}
+
+HWND WindowHandle(std::uint32_t stored) {
+  return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(stored));
+}
+
+// The handle is read at the moment of the call: the main program writes it
+// only after the hook is installed, and a call in between passes 0 on.
+LRESULT PassOn(const std::uint32_t TVorlixData::*hook, int code, WPARAM wParam, LPARAM lParam) {
+  const TVorlixData* data = View();
+  return CallNextHookEx(data != nullptr ? HookHandle(data->*hook) : nullptr, code, wParam, lParam);
+}
+
+bool KeyDown(int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
+
+// Blocks until the main window has decided; there is deliberately no time-out,
+// the main program answers every notification. A missing main window makes
+// SendMessageA return 0, so the event goes on unchanged.
+bool Notify(const TVorlixData& data, WPARAM wParam, HWND target) {
+  return SendMessageA(WindowHandle(data.MainWnd), MessageNumbers[NotifyIndex], wParam,
+                      reinterpret_cast<LPARAM>(target)) != 0;
+}
+
+template <typename Function>
+Function Resolve(HMODULE module, const char* name) {
+  // The detour through a generic function type keeps -Wcast-function-type quiet
+  // about a cast that is the documented use of GetProcAddress.
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+BOOL Attach() {
+  Shared = new (SharedStorage) TVorlixSharedData();
+  if (!Shared->Create(SharedDataName)) return FALSE;
+  // Without a view no procedure could do its work; refusing the process is
+  // the same outcome as a block that cannot be created.
+  if (!Shared->Map()) return FALSE;
+  for (int i = 0; i < MessageCount; ++i)
+    MessageNumbers[i] = RegisterWindowMessageA(RegisteredMessageNames[i]);
+  if (CurrentOsVersionClass() == OsWindows2000) {
+    const HMODULE user32 = GetModuleHandleA("User32.dll");
+    if (user32 == nullptr) return FALSE;
+    AllowSetForeground = Resolve<TAllowSetForegroundWindow>(user32, "AllowSetForegroundWindow");
+    LockSetForeground = Resolve<TLockSetForegroundWindow>(user32, "LockSetForegroundWindow");
+    if (AllowSetForeground == nullptr || LockSetForeground == nullptr) return FALSE;
+  }
+  return TRUE;
+}
+
+void Detach() {
+  if (Shared == nullptr) return;
+  Shared->~TVorlixSharedData();  // closes the view and the handle
+  Shared = nullptr;
+}
+
+}  // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+  switch (reason) {
+    case DLL_PROCESS_ATTACH: {
+      const BOOL attached = Attach();
+      // Whatever a refused attach took is given back at once; Detach may run
+      // again when the system follows the refusal with a detach call.
+      if (!attached) Detach();
+      return attached;
+    }
+    case DLL_PROCESS_DETACH:
+      Detach();
+      return TRUE;
+    default:
+      return TRUE;
+  }
+}
+
+extern "C" LRESULT CALLBACK GetMsgProc(int code, WPARAM wParam, LPARAM lParam) {
+  TVorlixData* data = View();
+  if (data == nullptr) return CallNextHookEx(nullptr, code, wParam, lParam);
+  MSG* message = reinterpret_cast<MSG*>(lParam);
+  if (code >= 0 && code != NoRemoveCode && message != nullptr) {
+    bool report = true;
+    switch (message->message) {
+      case WM_MOUSEMOVE:
+      case WM_MOUSEWHEEL:
+        break;
+      case WM_MBUTTONDOWN:
+        message->wParam = KeyStateMiddle;
+        break;
+      case WM_XBUTTONDOWN:
+        message->wParam = HIWORD(message->wParam) == XBUTTON1 ? KeyStateX1 : KeyStateX2;
+        break;
+      default:
+        report = false;
+    }
+    // The rewritten wParam stays even when the event is not swallowed.
+    if (report && Notify(*data, message->wParam, message->hwnd) && message->message != WM_MOUSEMOVE)
+      message->message = MessageNumbers[DamyIndex];
+  }
+  return PassOn(&TVorlixData::MouseHook, code, wParam, lParam);
+}
+
+extern "C" LRESULT CALLBACK LowLevelMouseProc(int code, WPARAM wParam, LPARAM lParam) {
+  TVorlixData* data = View();
+  if (data == nullptr) return CallNextHookEx(nullptr, code, wParam, lParam);
+  MSLLHOOKSTRUCT* event = reinterpret_cast<MSLLHOOKSTRUCT*>(lParam);
+  const bool reported = wParam == WM_MOUSEMOVE || wParam == WM_MBUTTONDOWN ||
+                        wParam == WM_MOUSEWHEEL || wParam == WM_XBUTTONDOWN;
+  if (code == HC_ACTION && reported && event != nullptr) {
+    const HWND target = GetForegroundWindow();
+    UINT keyState = 0;
+    if (KeyDown(VK_CONTROL)) keyState |= KeyStateControl;
+    if (KeyDown(VK_SHIFT)) keyState |= KeyStateShift;
+    switch (wParam) {
+      case WM_MBUTTONDOWN:
+        keyState |= KeyStateMiddle;
+        event->mouseData &= 0xFFFF;
+        break;
+      case WM_XBUTTONDOWN:
+        keyState |= HIWORD(event->mouseData) == XBUTTON1 ? KeyStateX1 : KeyStateX2;
+        // A press carries no wheel delta; the button is told by KeyState alone.
+        event->mouseData &= 0xFFFF;
+        break;
+      case WM_MOUSEWHEEL:
+        if (KeyDown(VK_LBUTTON)) keyState |= KeyStateLeft;
+        if (KeyDown(VK_MBUTTON)) keyState |= KeyStateMiddle;
+        if (KeyDown(VK_RBUTTON)) keyState |= KeyStateRight;
+        if (KeyDown(VK_XBUTTON1)) keyState |= KeyStateX1;
+        if (KeyDown(VK_XBUTTON2)) keyState |= KeyStateX2;
+        break;
+      default:
+        break;
+    }
+    const WPARAM notification = MAKEWPARAM(keyState, HIWORD(event->mouseData));
+    if (Notify(*data, notification, target) && wParam != WM_MOUSEMOVE) return 1;
+  }
+  return PassOn(&TVorlixData::MouseHook, code, wParam, lParam);
+}
+
+extern "C" LRESULT CALLBACK CallWndProc(int code, WPARAM wParam, LPARAM lParam) {
+  TVorlixData* data = View();
+  if (data == nullptr) return CallNextHookEx(nullptr, code, wParam, lParam);
+  const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code >= 0 && sent != nullptr) {
+    const UINT number = sent->message;
+    if (number == MessageNumbers[GetModuleNameIndex]) {
+      const DWORD length = GetModuleFileNameA(nullptr, data->ModuleName, ModuleNamePathMax);
+      // A truncated path comes back unterminated on some systems.
+      data->ModuleName[length < ModuleNamePathMax ? length : ModuleNamePathMax] = '\0';
+    } else if (number == MessageNumbers[SetForegroundW2KIndex]) {
+      // Resolved only on the systems where the main program sends this.
+      if (LockSetForeground != nullptr && AllowSetForeground != nullptr) {
+        LockSetForeground(UnlockForeground);
+        AllowSetForeground(static_cast<DWORD>(sent->lParam));
+      }
+    } else if (number == MessageNumbers[SetFocusExIndex]) {
+      const HWND previous = SetFocus(reinterpret_cast<HWND>(sent->lParam));
+      data->PrevFocusWnd = static_cast<Wnd>(reinterpret_cast<std::uintptr_t>(previous));
+    } else if (number == MessageNumbers[SendVScrollIndex]) {
+      SendMessageA(sent->hwnd, WM_VSCROLL, sent->wParam, sent->lParam);
+    }
+  }
+  return PassOn(&TVorlixData::CallWndProcHook, code, wParam, lParam);
+}
+
+extern "C" LRESULT CALLBACK GetMsgProcSendScroll(int code, WPARAM wParam, LPARAM lParam) {
+  TVorlixData* data = View();
+  if (data == nullptr) return CallNextHookEx(nullptr, code, wParam, lParam);
+  MSG* message = reinterpret_cast<MSG*>(lParam);
+  if (code >= 0 && code != NoRemoveCode && message != nullptr &&
+      message->message == MessageNumbers[SendVScrollIndex]) {
+    const MSG& last = LastScrollRequest;
+    const bool repeated = message->hwnd == last.hwnd && message->message == last.message &&
+                          message->wParam == last.wParam && message->lParam == last.lParam &&
+                          message->time == last.time && message->pt.x == last.pt.x &&
+                          message->pt.y == last.pt.y;
+    if (!repeated) {
+      LastScrollRequest = *message;
+      message->message = MessageNumbers[DamyIndex];
+      SendMessageA(message->hwnd, WM_VSCROLL, message->wParam, message->lParam);
+    }
+  }
+  return PassOn(&TVorlixData::SendScrollHook, code, wParam, lParam);
+}
