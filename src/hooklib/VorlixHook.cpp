@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <new>
 
+#include "shared/Handles.h"
 #include "shared/Messages.h"
 #include "shared/OsVersion.h"
 #include "shared/SharedStruct.h"
@@ -59,19 +60,11 @@ MSG LastScrollRequest = {};
 
 TVorlixData* View() { return Shared != nullptr ? Shared->Data() : nullptr; }
 
-HHOOK HookHandle(std::uint32_t stored) {
-  return reinterpret_cast<HHOOK>(static_cast<std::uintptr_t>(stored));
-}
-
-HWND WindowHandle(std::uint32_t stored) {
-  return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(stored));
-}
-
 // The handle is read at the moment of the call: the main program writes it
 // only after the hook is installed, and a call in between passes 0 on.
 LRESULT PassOn(const std::uint32_t TVorlixData::*hook, int code, WPARAM wParam, LPARAM lParam) {
   const TVorlixData* data = View();
-  return CallNextHookEx(data != nullptr ? HookHandle(data->*hook) : nullptr, code, wParam, lParam);
+  return CallNextHookEx(data != nullptr ? ToHhook(data->*hook) : nullptr, code, wParam, lParam);
 }
 
 bool KeyDown(int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
@@ -80,7 +73,7 @@ bool KeyDown(int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
 // the main program answers every notification. A missing main window makes
 // SendMessageA return 0, so the event goes on unchanged.
 bool Notify(const TVorlixData& data, WPARAM wParam, HWND target) {
-  return SendMessageA(WindowHandle(data.MainWnd), MessageNumbers[NotifyIndex], wParam,
+  return SendMessageA(ToHwnd(data.MainWnd), MessageNumbers[NotifyIndex], wParam,
                       reinterpret_cast<LPARAM>(target)) != 0;
 }
 
@@ -215,7 +208,7 @@ extern "C" LRESULT CALLBACK CallWndProc(int code, WPARAM wParam, LPARAM lParam) 
       }
     } else if (number == MessageNumbers[SetFocusExIndex]) {
       const HWND previous = SetFocus(reinterpret_cast<HWND>(sent->lParam));
-      data->PrevFocusWnd = static_cast<Wnd>(reinterpret_cast<std::uintptr_t>(previous));
+      data->PrevFocusWnd = ToWnd(previous);
     } else if (number == MessageNumbers[SendVScrollIndex]) {
       SendMessageA(sent->hwnd, WM_VSCROLL, sent->wParam, sent->lParam);
     }

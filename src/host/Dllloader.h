@@ -1,0 +1,58 @@
+// A library loaded at run time and looked up by export name, and its
+// subclass that installs the library's procedures as hooks for the whole
+// desktop. Each object owns what it loads and installs and gives it back in
+// its destructor: the hooks first, then the library that holds their code.
+#pragma once
+
+#include <windows.h>
+
+class TDllLoader {
+ public:
+  TDllLoader() noexcept = default;
+  virtual ~TDllLoader();
+
+  TDllLoader(const TDllLoader&) = delete;
+  TDllLoader& operator=(const TDllLoader&) = delete;
+
+  // The file name given to LoadLibraryA.
+  virtual const char* GetDllName() const noexcept = 0;
+  // Loads the library once; a second Load fails and changes nothing.
+  virtual bool Load() noexcept;
+
+  // Null when the library is not loaded or has no such export. The caller
+  // casts to the function type it expects (see ProcAs).
+  FARPROC GetProc(const char* name) const noexcept;
+  template <typename Function>
+  Function ProcAs(const char* name) const noexcept {
+    // The detour through a generic function type is the documented use of
+    // GetProcAddress and keeps -Wcast-function-type quiet.
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProc(name)));
+  }
+
+  bool IsLoaded() const noexcept { return Loaded; }
+  HMODULE GetModule() const noexcept { return Module; }
+
+ private:
+  HMODULE Module = nullptr;
+  bool Loaded = false;
+};
+
+class THookLoader : public TDllLoader {
+ public:
+  // Hook types from WH_MSGFILTER (-1) to 18, one slot each.
+  static constexpr int SlotCount = 20;
+
+  ~THookLoader() override;
+
+  // Installs procedure, which must be an export of the loaded library, as
+  // the hook of type id for every thread of the desktop. A hook of the same
+  // type installed before is removed first.
+  bool SetHook(int id, HOOKPROC procedure) noexcept;
+  // The installed hook of type id, or null.
+  HHOOK GetHook(int id) const noexcept;
+
+ private:
+  static bool HasSlot(int id) noexcept { return id + 1 >= 0 && id + 1 < SlotCount; }
+
+  HHOOK Hooks[SlotCount] = {};
+};
