@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "PeerProcess.h"
+#include "shared/Handles.h"
 #include "shared/Messages.h"
 #include "shared/SharedStruct.h"
 #include "shared/VorlixData.h"
@@ -44,21 +46,12 @@ LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 constexpr char RecordingClass[] = "VorlixTest_HookProcWindow";
 
-std::string ExeFolder() {
-  char path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string folder(path, length);
-  return folder.substr(0, folder.find_last_of("\\/") + 1);
-}
-
-Wnd Stored(HWND window) { return static_cast<Wnd>(reinterpret_cast<std::uintptr_t>(window)); }
-
 class HookProcTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     // Beside the test executable, where the build copies it; a full path so
     // that no other copy on the search path can answer.
-    Library = LoadLibraryA((ExeFolder() + "VorlixHook.dll").c_str());
+    Library = LoadLibraryA((TestFolder() + "VorlixHook.dll").c_str());
     if (Library == nullptr) return;
     GetMsg = Resolve("GetMsgProc");
     LowLevelMouse = Resolve("LowLevelMouseProc");
@@ -97,7 +90,7 @@ class HookProcTest : public testing::Test {
     MainWindow = CreateWindowExA(0, RecordingClass, "VorlixTest main", 0, 0, 0, 0, 0, HWND_MESSAGE,
                                  nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(MainWindow, nullptr);
-    Block.Data()->MainWnd = Stored(MainWindow);
+    Block.Data()->MainWnd = ToWnd(MainWindow);
   }
 
   void TearDown() override {
@@ -354,7 +347,7 @@ TEST_F(HookProcTest, FocusRequestMovesTheFocusAndReportsThePreviousOne) {
   Block.Data()->PrevFocusWnd = 0xDEAD;
   CallCallWnd(RegisterWindowMessageA(SetFocusExMessageName), second, 0,
               reinterpret_cast<LPARAM>(second));
-  EXPECT_EQ(Block.Data()->PrevFocusWnd, Stored(first));
+  EXPECT_EQ(Block.Data()->PrevFocusWnd, ToWnd(first));
   EXPECT_EQ(GetFocus(), second);
   DestroyWindow(frame);
 }

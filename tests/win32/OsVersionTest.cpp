@@ -8,77 +8,11 @@
 
 #include <ostream>
 #include <string>
-#include <vector>
 
 #include "PeerProcess.h"
 #include "TestPeer.h"
-#include "platform/Win32Owner.h"
 
 namespace {
-
-constexpr const char PeerAppDefaultsKey[] = "Software\\Wine\\AppDefaults\\vorlix_test_peer.exe";
-
-bool RunningUnderWine() {
-  const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
-
-bool KeyExists(HKEY root, const char* path) {
-  TRegKey key;
-  return RegOpenKeyExA(root, path, 0, KEY_READ, key.Put()) == ERROR_SUCCESS;
-}
-
-// Makes Wine report `version` to the peer for the lifetime of the object,
-// then puts its key back as it was. The parent AppDefaults is left alone:
-// Wine recreates it at every process start.
-class TPeerVersionOverride {
- public:
-  explicit TPeerVersionOverride(const char* version) {
-    DWORD disposition = 0;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, PeerAppDefaultsKey, 0, nullptr, 0,
-                        KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, Key.Put(),
-                        &disposition) != ERROR_SUCCESS)
-      return;
-    CreatedKey = disposition == REG_CREATED_NEW_KEY;
-    DWORD type = 0;
-    DWORD size = 0;
-    if (RegQueryValueExA(Key.Get(), "Version", nullptr, &type, nullptr, &size) ==
-        ERROR_SUCCESS) {
-      Previous.resize(size);
-      PreviousType = type;
-      HadPrevious = RegQueryValueExA(Key.Get(), "Version", nullptr, &type, Previous.data(),
-                                     &size) == ERROR_SUCCESS;
-      Previous.resize(size);
-    }
-    Ready = RegSetValueExA(Key.Get(), "Version", 0, REG_SZ,
-                           reinterpret_cast<const BYTE*>(version),
-                           static_cast<DWORD>(lstrlenA(version) + 1)) == ERROR_SUCCESS;
-  }
-
-  ~TPeerVersionOverride() {
-    if (!Key) return;
-    if (HadPrevious)
-      RegSetValueExA(Key.Get(), "Version", 0, PreviousType, Previous.data(),
-                     static_cast<DWORD>(Previous.size()));
-    else
-      RegDeleteValueA(Key.Get(), "Version");
-    Key.Reset();
-    if (CreatedKey) RegDeleteKeyA(HKEY_CURRENT_USER, PeerAppDefaultsKey);
-  }
-
-  TPeerVersionOverride(const TPeerVersionOverride&) = delete;
-  TPeerVersionOverride& operator=(const TPeerVersionOverride&) = delete;
-
-  bool IsReady() const { return Ready; }
-
- private:
-  TRegKey Key;
-  bool CreatedKey = false;
-  bool HadPrevious = false;
-  DWORD PreviousType = REG_SZ;
-  std::vector<BYTE> Previous;
-  bool Ready = false;
-};
 
 struct TReportedVersion {
   const char* WineVersion;  // value of AppDefaults\<exe>\Version
@@ -100,7 +34,7 @@ class CurrentOsVersionTest : public testing::TestWithParam<TReportedVersion> {
 
 TEST_P(CurrentOsVersionTest, PeerClassifiesTheVersionItIsShown) {
   const TReportedVersion& row = GetParam();
-  const bool keyExisted = KeyExists(HKEY_CURRENT_USER, PeerAppDefaultsKey);
+  const bool keyExisted = TPeerVersionOverride::KeyExists();
   {
     TPeerVersionOverride override(row.WineVersion);
     ASSERT_TRUE(override.IsReady());
@@ -114,7 +48,7 @@ TEST_P(CurrentOsVersionTest, PeerClassifiesTheVersionItIsShown) {
     // The exit code carries the signed digit in 32 bits.
     EXPECT_EQ(row.ExpectedServicePackDigit, static_cast<int>(digit));
   }
-  EXPECT_EQ(keyExisted, KeyExists(HKEY_CURRENT_USER, PeerAppDefaultsKey))
+  EXPECT_EQ(keyExisted, TPeerVersionOverride::KeyExists())
       << "the override was not cleaned up";
 }
 

@@ -1,34 +1,50 @@
 #include "PeerProcess.h"
 
-#include "platform/Win32Owner.h"
-
 namespace {
 
 // Generous: a cold Wine start of a process takes a few seconds.
 constexpr DWORD PeerTimeoutMs = 30000;
 
+constexpr const char PeerAppDefaultsKey[] = "Software\\Wine\\AppDefaults\\vorlix_test_peer.exe";
+
+// Starts the peer in its own folder, so that the libraries it loads by bare
+// name are found there and nowhere else.
+bool StartPeer(const std::string& arguments, const std::string& subfolder,
+               PROCESS_INFORMATION& started) {
+  const std::string path = PeerPath(subfolder);
+  const std::string folder = TestFolder() + subfolder;
+  // CreateProcessA may write into the command line.
+  std::string commandLine = "\"" + path + "\" " + arguments;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  return CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &started) != FALSE;
+}
+
 }  // namespace
 
-std::string PeerPath() {
+std::string TestFolder() {
   char path[MAX_PATH];
   const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
   if (length == 0 || length >= sizeof path) return {};
   std::string result(path, length);
   const std::string::size_type slash = result.find_last_of("\\/");
   result.erase(slash == std::string::npos ? 0 : slash + 1);
-  return result + "vorlix_test_peer.exe";
+  return result;
 }
 
-bool RunPeer(const std::string& arguments, DWORD& exitCode) {
-  const std::string path = PeerPath();
-  // CreateProcessA may write into the command line.
-  std::string commandLine = "\"" + path + "\" " + arguments;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
+std::string PeerPath(const std::string& subfolder) {
+  return TestFolder() + subfolder + "vorlix_test_peer.exe";
+}
+
+bool RunningUnderWine() {
+  const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+bool RunPeer(const std::string& arguments, DWORD& exitCode, const std::string& subfolder) {
   PROCESS_INFORMATION started{};
-  if (!CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &started))
-    return false;
+  if (!StartPeer(arguments, subfolder, started)) return false;
   const TKernelHandle process(started.hProcess);
   const TKernelHandle thread(started.hThread);
   if (WaitForSingleObject(process.Get(), PeerTimeoutMs) != WAIT_OBJECT_0) {
@@ -36,4 +52,61 @@ bool RunPeer(const std::string& arguments, DWORD& exitCode) {
     return false;
   }
   return GetExitCodeProcess(process.Get(), &exitCode) != 0;
+}
+
+bool TPeerProcess::Start(const std::string& arguments) {
+  Stop(0);
+  PROCESS_INFORMATION started{};
+  if (!StartPeer(arguments, {}, started)) return false;
+  CloseHandle(started.hThread);
+  Process = TKernelHandle(started.hProcess);
+  return true;
+}
+
+bool TPeerProcess::Stop(DWORD timeoutMs) {
+  if (!Process) return true;
+  const bool ended = WaitForSingleObject(Process.Get(), timeoutMs) == WAIT_OBJECT_0;
+  if (!ended) {
+    TerminateProcess(Process.Get(), 1);
+    WaitForSingleObject(Process.Get(), PeerTimeoutMs);
+  }
+  Process.Reset();
+  return ended;
+}
+
+TPeerVersionOverride::TPeerVersionOverride(const char* version) {
+  DWORD disposition = 0;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, PeerAppDefaultsKey, 0, nullptr, 0,
+                      KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, Key.Put(),
+                      &disposition) != ERROR_SUCCESS)
+    return;
+  CreatedKey = disposition == REG_CREATED_NEW_KEY;
+  DWORD type = 0;
+  DWORD size = 0;
+  if (RegQueryValueExA(Key.Get(), "Version", nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+    Previous.resize(size);
+    PreviousType = type;
+    HadPrevious = RegQueryValueExA(Key.Get(), "Version", nullptr, &type, Previous.data(),
+                                   &size) == ERROR_SUCCESS;
+    Previous.resize(size);
+  }
+  Ready = RegSetValueExA(Key.Get(), "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                         static_cast<DWORD>(lstrlenA(version) + 1)) == ERROR_SUCCESS;
+}
+
+TPeerVersionOverride::~TPeerVersionOverride() {
+  if (!Key) return;
+  if (HadPrevious)
+    RegSetValueExA(Key.Get(), "Version", 0, PreviousType, Previous.data(),
+                   static_cast<DWORD>(Previous.size()));
+  else
+    RegDeleteValueA(Key.Get(), "Version");
+  Key.Reset();
+  if (CreatedKey) RegDeleteKeyA(HKEY_CURRENT_USER, PeerAppDefaultsKey);
+}
+
+bool TPeerVersionOverride::KeyExists() {
+  TRegKey key;
+  return RegOpenKeyExA(HKEY_CURRENT_USER, PeerAppDefaultsKey, 0, KEY_READ, key.Put()) ==
+         ERROR_SUCCESS;
 }

@@ -1,14 +1,60 @@
-// Starting vorlix_test_peer.exe from the Win32 suites.
+// Starting vorlix_test_peer.exe from the Win32 suites, and what they need
+// around it.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
-// The build puts the peer beside the test executable.
-std::string PeerPath();
+#include "platform/Win32Owner.h"
 
-// Runs the peer with the given arguments and waits for it. False when it
-// could not be started or did not end within the time-out (it is then
-// terminated); exitCode is valid only on true.
-bool RunPeer(const std::string& arguments, DWORD& exitCode);
+// The folder of the test executable, with a trailing separator.
+std::string TestFolder();
+
+// The build puts the peer beside the test executable, and copies of it into
+// sub-folders of that folder (subfolder ends with a separator).
+std::string PeerPath(const std::string& subfolder = {});
+
+bool RunningUnderWine();
+
+// Runs the peer with the given arguments in its folder and waits for it.
+// False when it could not be started or did not end within the time-out (it
+// is then terminated); exitCode is valid only on true.
+bool RunPeer(const std::string& arguments, DWORD& exitCode, const std::string& subfolder = {});
+
+// A peer that runs beside the suite until Stop.
+class TPeerProcess {
+ public:
+  bool Start(const std::string& arguments);
+  // Waits for it to end by itself, terminating it after timeoutMs.
+  bool Stop(DWORD timeoutMs);
+  bool HasEnded() const { return !Process || WaitForSingleObject(Process.Get(), 0) == WAIT_OBJECT_0; }
+  ~TPeerProcess() { Stop(0); }
+
+ private:
+  TKernelHandle Process;
+};
+
+// Makes Wine report `version` to the peer executable for the lifetime of the
+// object, then puts its key back as it was. The parent AppDefaults is left
+// alone: Wine recreates it at every process start.
+class TPeerVersionOverride {
+ public:
+  explicit TPeerVersionOverride(const char* version);
+  ~TPeerVersionOverride();
+
+  TPeerVersionOverride(const TPeerVersionOverride&) = delete;
+  TPeerVersionOverride& operator=(const TPeerVersionOverride&) = delete;
+
+  bool IsReady() const { return Ready; }
+  static bool KeyExists();
+
+ private:
+  TRegKey Key;
+  bool CreatedKey = false;
+  bool HadPrevious = false;
+  DWORD PreviousType = REG_SZ;
+  std::vector<BYTE> Previous;
+  bool Ready = false;
+};

@@ -1,11 +1,16 @@
 // The second process of the Win32 suites: a process of its own sees its own
-// Windows version (Wine lets the suites choose it per executable) and its
-// own view of a shared block.
+// Windows version (Wine lets the suites choose it per executable), its own
+// view of a shared block, and owns windows of another process.
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "TestPeer.h"
+#include "host/Vorlixhookloader.h"
+#include "platform/Win32Owner.h"
+#include "shared/Handles.h"
+#include "shared/Messages.h"
 #include "shared/OsVersion.h"
 #include "shared/SharedStruct.h"
 
@@ -21,6 +26,126 @@ int Exchange(const char* name) {
   return static_cast<int>(seen);
 }
 
+bool Shared(std::uint32_t stored, HHOOK installed) {
+  return installed != nullptr && stored == ToStored(installed);
+}
+
+int HookHost(int hookMode) {
+  const HWND window = CreateWindowExA(0, "STATIC", "VorlixTest host", 0, 0, 0, 0, 0, nullptr,
+                                      nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (window == nullptr) return static_cast<int>(PeerExitNoWindow);
+  unsigned long report = 0;
+  {
+    const TVorlixHook hook(window, hookMode);
+    TVorlixSharedData shared;
+    if (!shared.Create(SharedDataName) || !shared.Map()) return static_cast<int>(PeerExitNoBlock);
+    const TVorlixData& data = *shared.Data();
+    const HHOOK mouseHook = hook.GetHook(hook.LowLevelMode() ? WH_MOUSE_LL : WH_GETMESSAGE);
+    if (hook.Ready()) report |= HostReady;
+    if (hook.LowLevelMode()) report |= HostLowLevelMode;
+    if (Shared(data.CallWndProcHook, hook.GetHook(WH_CALLWNDPROC))) report |= HostCallWndProcHook;
+    if (hook.GetHook(WH_GETMESSAGE) != nullptr) report |= HostGetMessageHook;
+    if (hook.GetHook(WH_MOUSE_LL) != nullptr) report |= HostLowLevelHook;
+    if (hook.ToolHelp().IsLoaded()) report |= HostToolHelp;
+    if (Shared(data.MouseHook, mouseHook)) report |= HostMouseHookShared;
+    if (hook.LowLevelMode() && Shared(data.SendScrollHook, hook.GetHook(WH_GETMESSAGE)))
+      report |= HostSendScrollShared;
+    if (data.MainWnd == ToWnd(window)) report |= HostMainWndShared;
+  }
+  DestroyWindow(window);
+  return static_cast<int>(report);
+}
+
+TProbeLog* Log = nullptr;
+
+void Record(UINT message, WPARAM wParam, LPARAM lParam) {
+  const LONG index = Log->EventCount;
+  if (index >= TProbeLog::Capacity) return;
+  Log->Events[index] = {message, static_cast<std::uint32_t>(wParam),
+                        static_cast<std::uint32_t>(lParam), InSendMessage() ? 1u : 0u};
+  InterlockedIncrement(&Log->EventCount);
+}
+
+UINT DamyNumber = 0;
+UINT ScrollRequestNumber = 0;
+
+LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_MOUSEMOVE:
+      Log->LastMove = static_cast<std::uint32_t>(lParam);
+      InterlockedIncrement(&Log->Moves);
+      return 0;
+    case WM_MOUSEWHEEL:
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+    case WM_VSCROLL:
+      Record(message, wParam, lParam);
+      return message == WM_XBUTTONDOWN ? TRUE : 0;
+    case ProbeNapMessage:
+      Sleep(ProbeNapMs);
+      return 0;
+    case WM_CLOSE:
+      // Ends without hiding the window, which holds the foreground: Wine on
+      // a display without a window manager waits two seconds for a hidden
+      // foreground window to be withdrawn. The system destroys the window.
+      PostQuitMessage(0);
+      return 0;
+    default:
+      if (message != 0 && (message == DamyNumber || message == ScrollRequestNumber)) {
+        Record(message, wParam, lParam);
+        return 0;
+      }
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+int Probe(const char* name, int x, int y) {
+  const TKernelHandle mapping(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                                 sizeof(TProbeLog), name));
+  if (!mapping) return static_cast<int>(PeerExitNoBlock);
+  const TMappedView view(MapViewOfFile(mapping.Get(), FILE_MAP_ALL_ACCESS, 0, 0, 0));
+  if (!view) return static_cast<int>(PeerExitNoBlock);
+  Log = static_cast<TProbeLog*>(const_cast<void*>(view.Get()));
+
+  DamyNumber = RegisterWindowMessageA(DamyMessageName);
+  ScrollRequestNumber = RegisterWindowMessageA(SendVScrollMessageName);
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = ProbeProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = "VorlixTestProbe";
+  RegisterClassA(&windowClass);
+  const HWND window = CreateWindowExA(0, windowClass.lpszClassName, "VorlixTest probe",
+                                      WS_POPUP | WS_VISIBLE, x, y, ProbeSize, ProbeSize, nullptr,
+                                      nullptr, windowClass.hInstance, nullptr);
+  if (window == nullptr) return static_cast<int>(PeerExitNoWindow);
+  const HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, ProbeEditTop,
+                                    ProbeSize, ProbeSize - ProbeEditTop, window, nullptr,
+                                    windowClass.hInstance, nullptr);
+  SetForegroundWindow(window);
+  SetFocus(window);
+  Log->Window = ToWnd(window);
+  Log->Edit = ToWnd(edit);
+  InterlockedExchange(&Log->Ready, 1);
+
+  // Each turn first peeks at scroll requests without removing them, as many
+  // applications' loops do, and then retrieves the next message: a request
+  // queued while the probe was busy is thus looked at twice.
+  for (;;) {
+    MSG message;
+    PeekMessageA(&message, nullptr, ScrollRequestNumber, ScrollRequestNumber, PM_NOREMOVE);
+    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      WaitMessage();
+      continue;
+    }
+    if (message.message == WM_QUIT) break;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  Log = nullptr;
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -28,5 +153,9 @@ int main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], PeerModeServicePack) == 0)
     return CurrentServicePackDigit();
   if (argc == 3 && std::strcmp(argv[1], PeerModeExchange) == 0) return Exchange(argv[2]);
+  if (argc == 3 && std::strcmp(argv[1], PeerModeHookHost) == 0)
+    return HookHost(std::atoi(argv[2]));
+  if (argc == 5 && std::strcmp(argv[1], PeerModeProbe) == 0)
+    return Probe(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
   return static_cast<int>(PeerExitUsage);
 }

@@ -1,0 +1,341 @@
+// Real hooks, real input: this process installs the hooks through TVorlixHook
+// for a hidden main window of its own, a probe process shows a window, and
+// xdotool moves the pointer, turns the wheel and presses buttons over it, in
+// low-level mode and in message mode. Every drive ends with a wheel turn
+// down that the main window always lets through: once the probe has
+// received it, every event before it has been decided.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "PeerProcess.h"
+#include "TestPeer.h"
+#include "host/Vorlixhookloader.h"
+#include "platform/Win32Owner.h"
+#include "shared/Handles.h"
+#include "shared/Messages.h"
+#include "shared/SharedStruct.h"
+
+namespace {
+
+constexpr int ProbeX = 400;
+constexpr int ProbeY = 300;
+constexpr DWORD WaitMs = 15000;
+constexpr char Xdotool[] = "/usr/bin/xdotool";
+constexpr char XdotoolDosPath[] = "Z:\\usr\\bin\\xdotool";
+
+constexpr UINT KeyShift = 0x04, KeyControl = 0x08, KeyMiddle = 0x10, KeyX1 = 0x20, KeyX2 = 0x40;
+
+struct TNotification {
+  UINT KeyState;
+  short WheelDelta;
+  HWND Target;
+
+  bool operator==(const TNotification& other) const {
+    return KeyState == other.KeyState && WheelDelta == other.WheelDelta &&
+           Target == other.Target;
+  }
+};
+
+std::ostream& operator<<(std::ostream& os, const TNotification& n) {
+  return os << "{keys 0x" << std::hex << n.KeyState << std::dec << ", delta " << n.WheelDelta
+            << ", target " << n.Target << "}";
+}
+
+// What the hidden main window saw and what it answers: Answer to every
+// notification except a turn down, which always goes through.
+struct TMainLog {
+  UINT NotifyNumber = 0;
+  LRESULT Answer = 0;
+  std::vector<TNotification> Notifications;
+};
+
+TMainLog Main;
+
+LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != 0 && message == Main.NotifyNumber) {
+    const TNotification n{LOWORD(wParam), static_cast<short>(HIWORD(wParam)),
+                          reinterpret_cast<HWND>(lParam)};
+    Main.Notifications.push_back(n);
+    return n.WheelDelta < 0 ? 0 : Main.Answer;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+constexpr char MainClass[] = "VorlixTest_LiveMain";
+
+// Handles every message of this thread until done() or the time-out. The
+// low-level hook runs on this thread, and the probe's notifications wait for
+// this thread's answer, so waiting must always go through here.
+template <typename Done>
+bool PumpUntil(Done done, DWORD timeoutMs = WaitMs) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > timeoutMs) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+  return true;
+}
+
+bool ContainsInOrder(const std::vector<TNotification>& seen,
+                     const std::vector<TNotification>& expected) {
+  std::size_t next = 0;
+  for (const TNotification& n : seen)
+    if (next < expected.size() && n == expected[next]) ++next;
+  return next == expected.size();
+}
+
+std::string Describe(const std::vector<TNotification>& list) {
+  std::ostringstream os;
+  for (const TNotification& n : list)
+    if (n.WheelDelta != 0 || (n.KeyState & (KeyMiddle | KeyX1 | KeyX2)) != 0) os << n << " ";
+  return os.str();
+}
+
+class LiveHookFixture : public testing::Test {
+ protected:
+  explicit LiveHookFixture(int hookMode) : HookMode(hookMode) {}
+
+  void SetUp() override {
+    if (GetFileAttributesA(XdotoolDosPath) == INVALID_FILE_ATTRIBUTES) {
+      ASSERT_FALSE(RunningUnderWine()) << "the suites need xdotool under Wine";
+      GTEST_SKIP() << "real input comes from xdotool, which needs Wine on X";
+    }
+    Main = TMainLog{};
+    Main.NotifyNumber = RegisterWindowMessageA(MouseWheelNotifyMessageName);
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = MainProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = MainClass;
+    RegisterClassA(&windowClass);
+    MainWindow = CreateWindowExA(0, MainClass, "VorlixTest main", WS_POPUP, 0, 0, 10,
+                                 10, nullptr, nullptr, windowClass.hInstance, nullptr);
+    ASSERT_NE(MainWindow, nullptr);
+
+    Hook = std::make_unique<TVorlixHook>(MainWindow, HookMode);
+    ASSERT_TRUE(Hook->Ready());
+    ASSERT_EQ(LowLevel(), Hook->LowLevelMode());
+    ASSERT_EQ(Main.NotifyNumber, Hook->NotifyMessage());
+
+    const std::string logName = "VorlixTest_Probe" + std::to_string(GetCurrentProcessId());
+    LogMapping = TKernelHandle(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                                  sizeof(TProbeLog), logName.c_str()));
+    ASSERT_TRUE(LogMapping);
+    LogView = TMappedView(MapViewOfFile(LogMapping.Get(), FILE_MAP_ALL_ACCESS, 0, 0, 0));
+    ASSERT_TRUE(LogView);
+    Log = static_cast<const TProbeLog*>(LogView.Get());
+    ASSERT_TRUE(ProbeProcess.Start(std::string(PeerModeProbe) + " " + logName + " " +
+                                   std::to_string(ProbeX) + " " + std::to_string(ProbeY)));
+    ASSERT_TRUE(PumpUntil([&] { return Log->Ready != 0; })) << "the probe did not come up";
+    Probe = ToHwnd(Log->Window);
+    Edit = ToHwnd(Log->Edit);
+  }
+
+  void TearDown() override {
+    Hook.reset();
+    if (Probe != nullptr) PostMessageA(Probe, WM_CLOSE, 0, 0);
+    PumpUntil([&] { return ProbeProcess.HasEnded(); });
+    ProbeProcess.Stop(0);
+    if (MainWindow != nullptr) DestroyWindow(MainWindow);
+    UnregisterClassA(MainClass, GetModuleHandleA(nullptr));
+  }
+
+  // Runs xdotool with the commands, then a turn down, and waits until the
+  // probe has received that turn. Wine gives no waitable handle for a Unix
+  // process; the turn is what tells that xdotool is through.
+  bool Drive(const std::string& commands) {
+    Start = Log->EventCount;
+    std::string commandLine = std::string(Xdotool) + " " + commands + " click 5";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started))
+      return false;
+    const TKernelHandle process(started.hProcess);
+    const TKernelHandle thread(started.hThread);
+    return PumpUntil([&] {
+      for (const TProbeEvent& event : Events())
+        if (event.Message == WM_MOUSEWHEEL && static_cast<short>(HIWORD(event.WParam)) < 0)
+          return true;
+      return false;
+    });
+  }
+
+  // What the probe logged since the last Drive started.
+  std::vector<TProbeEvent> Events() const {
+    const LONG count = Log->EventCount;
+    return std::vector<TProbeEvent>(Log->Events + Start, Log->Events + count);
+  }
+
+  int CountOf(UINT message) const {
+    int count = 0;
+    for (const TProbeEvent& event : Events()) count += event.Message == message ? 1 : 0;
+    return count;
+  }
+
+  std::string At(int dx, int dy) const {
+    return "mousemove " + std::to_string(ProbeX + dx) + " " + std::to_string(ProbeY + dy);
+  }
+
+  bool LowLevel() const { return HookMode == 1; }
+
+  const int HookMode;
+  HWND MainWindow = nullptr;
+  std::unique_ptr<TVorlixHook> Hook;
+  TKernelHandle LogMapping;
+  TMappedView LogView;
+  const TProbeLog* Log = nullptr;
+  TPeerProcess ProbeProcess;
+  HWND Probe = nullptr;
+  HWND Edit = nullptr;
+  LONG Start = 0;
+};
+
+// Both modes: 1 forces the low-level hook, 2 the message hook.
+class LiveHookTest : public LiveHookFixture, public testing::WithParamInterface<int> {
+ protected:
+  LiveHookTest() : LiveHookFixture(GetParam()) {}
+};
+
+class LowLevelHookTest : public LiveHookFixture {
+ protected:
+  LowLevelHookTest() : LiveHookFixture(1) {}
+};
+
+TEST_P(LiveHookTest, ReportsTurnsAndPressesWithTheirKeyState) {
+  Main.Answer = 0;
+  ASSERT_TRUE(Drive(At(50, 50) + " click 4 keydown ctrl click 4 keyup ctrl" +
+                    " keydown shift click 2 keyup shift click 8 click 9"))
+      << "the probe never received the final turn";
+
+  // Shift is reported with a press only in low-level mode: the message hook
+  // overwrites the press's key state with the button alone.
+  const UINT middle = LowLevel() ? KeyMiddle | KeyShift : KeyMiddle;
+  const std::vector<TNotification> expected = {
+      {0, 120, Probe}, {KeyControl, 120, Probe}, {middle, 0, Probe},
+      {KeyX1, 0, Probe}, {KeyX2, 0, Probe},      {0, -120, Probe}};
+  EXPECT_TRUE(ContainsInOrder(Main.Notifications, expected)) << Describe(Main.Notifications);
+
+  // Answered 0, everything reaches the probe; the message hook hands the
+  // presses on with the key state it reported.
+  std::vector<UINT> order;
+  for (const TProbeEvent& event : Events()) {
+    order.push_back(event.Message);
+    if (event.Message == WM_MOUSEWHEEL) {
+      EXPECT_EQ(120, std::abs(static_cast<short>(HIWORD(event.WParam))));
+    }
+    if (!LowLevel() && event.Message == WM_MBUTTONDOWN) {
+      EXPECT_EQ(KeyMiddle, event.WParam);
+    }
+    if (!LowLevel() && event.Message == WM_XBUTTONDOWN) {
+      EXPECT_TRUE(event.WParam == KeyX1 || event.WParam == KeyX2) << event.WParam;
+    }
+  }
+  const std::vector<UINT> expectedOrder = {WM_MOUSEWHEEL,  WM_MOUSEWHEEL,  WM_MBUTTONDOWN,
+                                           WM_XBUTTONDOWN, WM_XBUTTONDOWN, WM_MOUSEWHEEL};
+  EXPECT_EQ(expectedOrder, order);
+}
+
+TEST_P(LiveHookTest, AnswerOfOneSwallowsTurnsAndPressesButNeverMoves) {
+  Main.Answer = 1;
+  ASSERT_TRUE(Drive(At(50, 50) + " click 4 click 2 click 8 " + At(60, 70)))
+      << "the probe never received the final turn";
+
+  EXPECT_EQ(1, CountOf(WM_MOUSEWHEEL)) << "only the final turn may arrive";
+  EXPECT_EQ(0, CountOf(WM_MBUTTONDOWN));
+  EXPECT_EQ(0, CountOf(WM_XBUTTONDOWN));
+  // The message hook cannot drop a message; it renames it to one that no
+  // window procedure handles, keeping its parameters.
+  const UINT damy = RegisterWindowMessageA(DamyMessageName);
+  std::vector<std::uint32_t> renamed;
+  for (const TProbeEvent& event : Events())
+    if (event.Message == damy) renamed.push_back(event.WParam);
+  const std::vector<std::uint32_t> expectedRenamed =
+      LowLevel() ? std::vector<std::uint32_t>{}
+                 : std::vector<std::uint32_t>{MAKEWPARAM(0, 120), KeyMiddle, KeyX1};
+  EXPECT_EQ(expectedRenamed, renamed);
+  EXPECT_EQ(static_cast<std::uint32_t>(MAKELPARAM(60, 70)), Log->LastMove)
+      << "a move answered with 1 must still reach the window";
+}
+
+TEST_P(LiveHookTest, RequestsAreCarriedOutInTheProbesThread) {
+  char name[MAX_PATH + 1] = {};
+  const std::uint32_t count = Hook->GetModuleName(ToWnd(Probe), name, sizeof name);
+  const std::string exe = name;
+  EXPECT_EQ(exe.size() + 1, count);
+  ASSERT_GE(exe.size(), std::strlen("vorlix_test_peer.exe"));
+  EXPECT_EQ(0, lstrcmpiA(exe.c_str() + exe.size() - 20, "vorlix_test_peer.exe")) << exe;
+
+  char cut[9];
+  std::memset(cut, '#', sizeof cut);
+  EXPECT_EQ(8u, Hook->GetModuleName(ToWnd(Probe), cut, 8));
+  EXPECT_EQ(0, std::memcmp(cut, name, 8));
+  EXPECT_EQ('#', cut[8]) << "no zero may be written past the size";
+
+  // The thread's own answer: the full path of its executable.
+  TVorlixSharedData block;
+  ASSERT_TRUE(block.Create(SharedDataName) && block.Map());
+  SendMessageA(Probe, RegisterWindowMessageA(GetModuleNameMessageName), 0, 0);
+  const std::string path = block.Data()->ModuleName;
+  EXPECT_NE(path.find("\\vorlix_test_peer.exe"), std::string::npos) << path;
+
+  const DWORD probeThread = GetWindowThreadProcessId(Probe, nullptr);
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  EXPECT_EQ(ToWnd(Probe), Hook->SetFocusEx(ToWnd(Edit)));
+  ASSERT_TRUE(GetGUIThreadInfo(probeThread, &info));
+  EXPECT_EQ(Edit, info.hwndFocus);
+  EXPECT_EQ(ToWnd(Edit), Hook->SetFocusEx(ToWnd(Probe)));
+  ASSERT_TRUE(GetGUIThreadInfo(probeThread, &info));
+  EXPECT_EQ(Probe, info.hwndFocus);
+
+  EXPECT_TRUE(Hook->SetForeground(ToWnd(Probe)));
+  EXPECT_EQ(Probe, GetForegroundWindow());
+
+  Start = Log->EventCount;
+  Hook->SendVScroll(ToWnd(Probe), SB_LINEDOWN, 0, 0);
+  Hook->SendVScroll(ToWnd(Probe), SB_ENDSCROLL, 0, ToWnd(Edit));
+  ASSERT_TRUE(PumpUntil([&] { return CountOf(WM_VSCROLL) >= 2; }));
+  std::vector<TProbeEvent> events;
+  for (const TProbeEvent& event : Events())
+    if (event.Message == WM_VSCROLL) events.push_back(event);
+  ASSERT_EQ(2u, events.size());
+  EXPECT_EQ(static_cast<std::uint32_t>(SB_LINEDOWN), events[0].WParam);
+  EXPECT_EQ(0u, events[0].LParam);
+  EXPECT_EQ(static_cast<std::uint32_t>(SB_ENDSCROLL), events[1].WParam);
+  EXPECT_EQ(ToWnd(Edit), events[1].LParam);
+}
+
+// Scroll requests are posted in low-level mode only.
+TEST_F(LowLevelHookTest, ScrollRequestSeenTwiceScrollsOnce) {
+  const UINT request = RegisterWindowMessageA(SendVScrollMessageName);
+  Start = Log->EventCount;
+  // Queued while the probe naps: its loop then peeks at the request before
+  // it retrieves it, and the hook sees the same message twice.
+  PostMessageA(Probe, ProbeNapMessage, 0, 0);
+  PostMessageA(Probe, request, MAKEWPARAM(SB_LINEUP, 0), 0);
+  ASSERT_TRUE(PumpUntil([&] { return CountOf(request) == 1; }))
+      << "the retrieved request should reach the window unchanged";
+  EXPECT_EQ(1, CountOf(WM_VSCROLL));
+  EXPECT_EQ(static_cast<std::uint32_t>(SB_LINEUP), Events().front().WParam);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, LiveHookTest, testing::Values(1, 2),
+                         [](const testing::TestParamInfo<int>& info) {
+                           return std::string(info.param == 1 ? "LowLevel" : "Message");
+                         });
+
+}  // namespace
