@@ -1,7 +1,8 @@
 // Real hooks, real input: this process installs the hooks through TVorlixHook
 // for a hidden main window of its own, a probe process shows a window, and
 // xdotool moves the pointer, turns the wheel and presses buttons over it, in
-// low-level mode and in message mode. Every drive ends with a wheel turn
+// low-level mode and in message mode, forced or chosen by the system (this
+// executable runs again with Wine reporting Windows 98 for the latter). Every drive ends with a wheel turn
 // down that the main window always lets through: once the probe has
 // received it, every event before it has been decided.
 #include <gtest/gtest.h>
@@ -17,10 +18,12 @@
 
 #include "PeerProcess.h"
 #include "TestPeer.h"
+#include "host/HookMode.h"
 #include "host/Vorlixhookloader.h"
 #include "platform/Win32Owner.h"
 #include "shared/Handles.h"
 #include "shared/Messages.h"
+#include "shared/OsVersion.h"
 #include "shared/SharedStruct.h"
 
 namespace {
@@ -30,6 +33,10 @@ constexpr int ProbeY = 300;
 constexpr DWORD WaitMs = 15000;
 constexpr char Xdotool[] = "/usr/bin/xdotool";
 constexpr char XdotoolDosPath[] = "Z:\\usr\\bin\\xdotool";
+
+// Set for a run of this executable under a chosen Windows version: the class
+// that run must see, so that it cannot pass by running under another one.
+constexpr char ExpectedClassVariable[] = "VORLIX_TEST_EXPECTED_OS_CLASS";
 
 constexpr UINT KeyShift = 0x04, KeyControl = 0x08, KeyMiddle = 0x10, KeyX1 = 0x20, KeyX2 = 0x40;
 
@@ -113,6 +120,10 @@ class LiveHookFixture : public testing::Test {
       ASSERT_FALSE(RunningUnderWine()) << "the suites need xdotool under Wine";
       GTEST_SKIP() << "real input comes from xdotool, which needs Wine on X";
     }
+    char expectedClass[8] = {};
+    if (GetEnvironmentVariableA(ExpectedClassVariable, expectedClass, sizeof expectedClass) > 0) {
+      ASSERT_EQ(std::atoi(expectedClass), CurrentOsVersionClass());
+    }
     Main = TMainLog{};
     Main.NotifyNumber = RegisterWindowMessageA(MouseWheelNotifyMessageName);
     WNDCLASSA windowClass{};
@@ -190,7 +201,9 @@ class LiveHookFixture : public testing::Test {
     return "mousemove " + std::to_string(ProbeX + dx) + " " + std::to_string(ProbeY + dy);
   }
 
-  bool LowLevel() const { return HookMode == 1; }
+  bool LowLevel() const {
+    return UsesLowLevelHook(HookMode, CurrentOsVersionClass(), CurrentServicePackDigit());
+  }
 
   const int HookMode;
   HWND MainWindow = nullptr;
@@ -204,7 +217,7 @@ class LiveHookFixture : public testing::Test {
   LONG Start = 0;
 };
 
-// Both modes: 1 forces the low-level hook, 2 the message hook.
+// 0 lets the system choose, 1 forces the low-level hook, 2 the message hook.
 class LiveHookTest : public LiveHookFixture, public testing::WithParamInterface<int> {
  protected:
   LiveHookTest() : LiveHookFixture(GetParam()) {}
@@ -333,9 +346,37 @@ TEST_F(LowLevelHookTest, ScrollRequestSeenTwiceScrollsOnce) {
   EXPECT_EQ(static_cast<std::uint32_t>(SB_LINEUP), Events().front().WParam);
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, LiveHookTest, testing::Values(1, 2),
+constexpr const char* ModeNames[] = {"System", "LowLevel", "Message"};
+
+INSTANTIATE_TEST_SUITE_P(Modes, LiveHookTest, testing::Values(0, 1, 2),
                          [](const testing::TestParamInfo<int>& info) {
-                           return std::string(info.param == 1 ? "LowLevel" : "Message");
+                           return std::string(ModeNames[info.param]);
                          });
+
+// The system's own choice on Windows 98 is the message hook: the suites of
+// that choice run again in a process to which Wine reports Windows 98.
+TEST(LiveHookOnWindows98Test, SystemChoiceRunsTheSuitesInMessageMode) {
+  if (!RunningUnderWine() || GetFileAttributesA(XdotoolDosPath) == INVALID_FILE_ATTRIBUTES)
+    GTEST_SKIP() << "needs Wine on X with xdotool";
+  const std::string path = TestPath();
+  const std::string exeName = path.substr(path.find_last_of("\\/") + 1);
+  const TVersionOverride override(exeName.c_str(), "win98");
+  ASSERT_TRUE(override.IsReady());
+  ASSERT_TRUE(SetEnvironmentVariableA(ExpectedClassVariable, "1"));
+  std::string commandLine = "\"" + path + "\" --gtest_filter=Modes/LiveHookTest.*/System";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  ASSERT_TRUE(CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                             nullptr, &startup, &started));
+  SetEnvironmentVariableA(ExpectedClassVariable, nullptr);
+  const TKernelHandle process(started.hProcess);
+  const TKernelHandle thread(started.hThread);
+  ASSERT_TRUE(PumpUntil([&] { return WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0; },
+                        10 * WaitMs));
+  DWORD exitCode = 1;
+  ASSERT_TRUE(GetExitCodeProcess(process.Get(), &exitCode));
+  EXPECT_EQ(0u, exitCode) << "the suites failed on Windows 98; their output is above";
+}
 
 }  // namespace

@@ -134,7 +134,7 @@ class VorlixHookHostTest : public testing::TestWithParam<THostRow> {
 
 TEST_P(VorlixHookHostTest, InstallsTheHooksOfItsModeAndSharesTheirHandles) {
   const THostRow& row = GetParam();
-  const TPeerVersionOverride override(row.WineVersion);
+  const TVersionOverride override(PeerExeName, row.WineVersion);
   ASSERT_TRUE(override.IsReady());
   DWORD report = 0;
   ASSERT_TRUE(RunPeer(std::string(PeerModeHookHost) + " " + std::to_string(row.HookMode), report,

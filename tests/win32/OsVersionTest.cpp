@@ -34,9 +34,9 @@ class CurrentOsVersionTest : public testing::TestWithParam<TReportedVersion> {
 
 TEST_P(CurrentOsVersionTest, PeerClassifiesTheVersionItIsShown) {
   const TReportedVersion& row = GetParam();
-  const bool keyExisted = TPeerVersionOverride::KeyExists();
+  const bool keyExisted = TVersionOverride::KeyExists(PeerExeName);
   {
-    TPeerVersionOverride override(row.WineVersion);
+    TVersionOverride override(PeerExeName, row.WineVersion);
     ASSERT_TRUE(override.IsReady());
 
     DWORD osClass = 0;
@@ -48,7 +48,7 @@ TEST_P(CurrentOsVersionTest, PeerClassifiesTheVersionItIsShown) {
     // The exit code carries the signed digit in 32 bits.
     EXPECT_EQ(row.ExpectedServicePackDigit, static_cast<int>(digit));
   }
-  EXPECT_EQ(keyExisted, TPeerVersionOverride::KeyExists())
+  EXPECT_EQ(keyExisted, TVersionOverride::KeyExists(PeerExeName))
       << "the override was not cleaned up";
 }
 

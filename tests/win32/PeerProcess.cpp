@@ -5,7 +5,9 @@ namespace {
 // Generous: a cold Wine start of a process takes a few seconds.
 constexpr DWORD PeerTimeoutMs = 30000;
 
-constexpr const char PeerAppDefaultsKey[] = "Software\\Wine\\AppDefaults\\vorlix_test_peer.exe";
+std::string AppDefaultsKey(const char* exeName) {
+  return std::string("Software\\Wine\\AppDefaults\\") + exeName;
+}
 
 // Starts the peer in its own folder, so that the libraries it loads by bare
 // name are found there and nowhere else.
@@ -23,18 +25,22 @@ bool StartPeer(const std::string& arguments, const std::string& subfolder,
 
 }  // namespace
 
-std::string TestFolder() {
+std::string TestPath() {
   char path[MAX_PATH];
   const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
   if (length == 0 || length >= sizeof path) return {};
-  std::string result(path, length);
+  return std::string(path, length);
+}
+
+std::string TestFolder() {
+  std::string result = TestPath();
   const std::string::size_type slash = result.find_last_of("\\/");
   result.erase(slash == std::string::npos ? 0 : slash + 1);
   return result;
 }
 
 std::string PeerPath(const std::string& subfolder) {
-  return TestFolder() + subfolder + "vorlix_test_peer.exe";
+  return TestFolder() + subfolder + PeerExeName;
 }
 
 bool RunningUnderWine() {
@@ -74,9 +80,10 @@ bool TPeerProcess::Stop(DWORD timeoutMs) {
   return ended;
 }
 
-TPeerVersionOverride::TPeerVersionOverride(const char* version) {
+TVersionOverride::TVersionOverride(const char* exeName, const char* version)
+    : KeyPath(AppDefaultsKey(exeName)) {
   DWORD disposition = 0;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, PeerAppDefaultsKey, 0, nullptr, 0,
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, KeyPath.c_str(), 0, nullptr, 0,
                       KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, Key.Put(),
                       &disposition) != ERROR_SUCCESS)
     return;
@@ -94,7 +101,7 @@ TPeerVersionOverride::TPeerVersionOverride(const char* version) {
                          static_cast<DWORD>(lstrlenA(version) + 1)) == ERROR_SUCCESS;
 }
 
-TPeerVersionOverride::~TPeerVersionOverride() {
+TVersionOverride::~TVersionOverride() {
   if (!Key) return;
   if (HadPrevious)
     RegSetValueExA(Key.Get(), "Version", 0, PreviousType, Previous.data(),
@@ -102,11 +109,11 @@ TPeerVersionOverride::~TPeerVersionOverride() {
   else
     RegDeleteValueA(Key.Get(), "Version");
   Key.Reset();
-  if (CreatedKey) RegDeleteKeyA(HKEY_CURRENT_USER, PeerAppDefaultsKey);
+  if (CreatedKey) RegDeleteKeyA(HKEY_CURRENT_USER, KeyPath.c_str());
 }
 
-bool TPeerVersionOverride::KeyExists() {
+bool TVersionOverride::KeyExists(const char* exeName) {
   TRegKey key;
-  return RegOpenKeyExA(HKEY_CURRENT_USER, PeerAppDefaultsKey, 0, KEY_READ, key.Put()) ==
+  return RegOpenKeyExA(HKEY_CURRENT_USER, AppDefaultsKey(exeName).c_str(), 0, KEY_READ, key.Put()) ==
          ERROR_SUCCESS;
 }

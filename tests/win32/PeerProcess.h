@@ -15,6 +15,8 @@ std::string TestFolder();
 // The build puts the peer beside the test executable, and copies of it into
 // sub-folders of that folder (subfolder ends with a separator).
 std::string PeerPath(const std::string& subfolder = {});
+// The test executable's full path.
+std::string TestPath();
 
 bool RunningUnderWine();
 
@@ -36,21 +38,25 @@ class TPeerProcess {
   TKernelHandle Process;
 };
 
-// Makes Wine report `version` to the peer executable for the lifetime of the
-// object, then puts its key back as it was. The parent AppDefaults is left
-// alone: Wine recreates it at every process start.
-class TPeerVersionOverride {
- public:
-  explicit TPeerVersionOverride(const char* version);
-  ~TPeerVersionOverride();
+constexpr char PeerExeName[] = "vorlix_test_peer.exe";
 
-  TPeerVersionOverride(const TPeerVersionOverride&) = delete;
-  TPeerVersionOverride& operator=(const TPeerVersionOverride&) = delete;
+// Makes Wine report `version` to the processes of one executable (by file
+// name) started while the object lives, then puts its key back as it was.
+// The parent AppDefaults is left alone: Wine recreates it at every process
+// start.
+class TVersionOverride {
+ public:
+  TVersionOverride(const char* exeName, const char* version);
+  ~TVersionOverride();
+
+  TVersionOverride(const TVersionOverride&) = delete;
+  TVersionOverride& operator=(const TVersionOverride&) = delete;
 
   bool IsReady() const { return Ready; }
-  static bool KeyExists();
+  static bool KeyExists(const char* exeName);
 
  private:
+  std::string KeyPath;
   TRegKey Key;
   bool CreatedKey = false;
   bool HadPrevious = false;
