@@ -78,22 +78,9 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 constexpr char MainClass[] = "VorlixTest_LiveMain";
 
-// Handles every message of this thread until done() or the time-out. The
-// low-level hook runs on this thread, and the probe's notifications wait for
-// this thread's answer, so waiting must always go through here.
 template <typename Done>
-bool PumpUntil(Done done, DWORD timeoutMs = WaitMs) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > timeoutMs) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
-  }
-  return true;
+bool Await(Done done) {
+  return PumpMessagesUntil(done, WaitMs);
 }
 
 bool ContainsInOrder(const std::vector<TNotification>& seen,
@@ -149,7 +136,7 @@ class LiveHookFixture : public testing::Test {
     Log = static_cast<const TProbeLog*>(LogView.Get());
     ASSERT_TRUE(ProbeProcess.Start(std::string(PeerModeProbe) + " " + logName + " " +
                                    std::to_string(ProbeX) + " " + std::to_string(ProbeY)));
-    ASSERT_TRUE(PumpUntil([&] { return Log->Ready != 0; })) << "the probe did not come up";
+    ASSERT_TRUE(Await([&] { return Log->Ready != 0; })) << "the probe did not come up";
     Probe = ToHwnd(Log->Window);
     Edit = ToHwnd(Log->Edit);
   }
@@ -157,8 +144,8 @@ class LiveHookFixture : public testing::Test {
   void TearDown() override {
     Hook.reset();
     if (Probe != nullptr) PostMessageA(Probe, WM_CLOSE, 0, 0);
-    PumpUntil([&] { return ProbeProcess.HasEnded(); });
-    ProbeProcess.Stop(0);
+    DWORD exitCode = 0;
+    ProbeProcess.Finish(WaitMs, exitCode);
     if (MainWindow != nullptr) DestroyWindow(MainWindow);
     UnregisterClassA(MainClass, GetModuleHandleA(nullptr));
   }
@@ -177,7 +164,7 @@ class LiveHookFixture : public testing::Test {
       return false;
     const TKernelHandle process(started.hProcess);
     const TKernelHandle thread(started.hThread);
-    return PumpUntil([&] {
+    return Await([&] {
       for (const TProbeEvent& event : Events())
         if (event.Message == WM_MOUSEWHEEL && static_cast<short>(HIWORD(event.WParam)) < 0)
           return true;
@@ -321,7 +308,7 @@ TEST_P(LiveHookTest, RequestsAreCarriedOutInTheProbesThread) {
   Start = Log->EventCount;
   Hook->SendVScroll(ToWnd(Probe), SB_LINEDOWN, 0, 0);
   Hook->SendVScroll(ToWnd(Probe), SB_ENDSCROLL, 0, ToWnd(Edit));
-  ASSERT_TRUE(PumpUntil([&] { return CountOf(WM_VSCROLL) >= 2; }));
+  ASSERT_TRUE(Await([&] { return CountOf(WM_VSCROLL) >= 2; }));
   std::vector<TProbeEvent> events;
   for (const TProbeEvent& event : Events())
     if (event.Message == WM_VSCROLL) events.push_back(event);
@@ -340,7 +327,7 @@ TEST_F(LowLevelHookTest, ScrollRequestSeenTwiceScrollsOnce) {
   // it retrieves it, and the hook sees the same message twice.
   PostMessageA(Probe, ProbeNapMessage, 0, 0);
   PostMessageA(Probe, request, MAKEWPARAM(SB_LINEUP, 0), 0);
-  ASSERT_TRUE(PumpUntil([&] { return CountOf(request) == 1; }))
+  ASSERT_TRUE(Await([&] { return CountOf(request) == 1; }))
       << "the retrieved request should reach the window unchanged";
   EXPECT_EQ(1, CountOf(WM_VSCROLL));
   EXPECT_EQ(static_cast<std::uint32_t>(SB_LINEUP), Events().front().WParam);
@@ -363,19 +350,13 @@ TEST(LiveHookOnWindows98Test, SystemChoiceRunsTheSuitesInMessageMode) {
   const TVersionOverride override(exeName.c_str(), "win98");
   ASSERT_TRUE(override.IsReady());
   ASSERT_TRUE(SetEnvironmentVariableA(ExpectedClassVariable, "1"));
-  std::string commandLine = "\"" + path + "\" --gtest_filter=Modes/LiveHookTest.*/System";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION started{};
-  ASSERT_TRUE(CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                             nullptr, &startup, &started));
+  TPeerProcess child;
+  const bool started = child.StartProgram(path, "--gtest_filter=Modes/LiveHookTest.*/System",
+                                          TestFolder());
   SetEnvironmentVariableA(ExpectedClassVariable, nullptr);
-  const TKernelHandle process(started.hProcess);
-  const TKernelHandle thread(started.hThread);
-  ASSERT_TRUE(PumpUntil([&] { return WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0; },
-                        10 * WaitMs));
+  ASSERT_TRUE(started);
   DWORD exitCode = 1;
-  ASSERT_TRUE(GetExitCodeProcess(process.Get(), &exitCode));
+  ASSERT_TRUE(child.Finish(10 * WaitMs, exitCode));
   EXPECT_EQ(0u, exitCode) << "the suites failed on Windows 98; their output is above";
 }
 

@@ -9,20 +9,6 @@ std::string AppDefaultsKey(const char* exeName) {
   return std::string("Software\\Wine\\AppDefaults\\") + exeName;
 }
 
-// Starts the peer in its own folder, so that the libraries it loads by bare
-// name are found there and nowhere else.
-bool StartPeer(const std::string& arguments, const std::string& subfolder,
-               PROCESS_INFORMATION& started) {
-  const std::string path = PeerPath(subfolder);
-  const std::string folder = TestFolder() + subfolder;
-  // CreateProcessA may write into the command line.
-  std::string commandLine = "\"" + path + "\" " + arguments;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  return CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &started) != FALSE;
-}
-
 }  // namespace
 
 std::string TestPath() {
@@ -49,35 +35,45 @@ bool RunningUnderWine() {
 }
 
 bool RunPeer(const std::string& arguments, DWORD& exitCode, const std::string& subfolder) {
-  PROCESS_INFORMATION started{};
-  if (!StartPeer(arguments, subfolder, started)) return false;
-  const TKernelHandle process(started.hProcess);
-  const TKernelHandle thread(started.hThread);
-  if (WaitForSingleObject(process.Get(), PeerTimeoutMs) != WAIT_OBJECT_0) {
-    TerminateProcess(process.Get(), 1);
-    return false;
-  }
-  return GetExitCodeProcess(process.Get(), &exitCode) != 0;
+  TPeerProcess peer;
+  return peer.Start(arguments, subfolder) && peer.Finish(PeerTimeoutMs, exitCode);
 }
 
-bool TPeerProcess::Start(const std::string& arguments) {
-  Stop(0);
+// The peer runs in its own folder, so that the libraries it loads by bare
+// name are found there and nowhere else.
+bool TPeerProcess::Start(const std::string& arguments, const std::string& subfolder) {
+  return StartProgram(PeerPath(subfolder), arguments, TestFolder() + subfolder);
+}
+
+bool TPeerProcess::StartProgram(const std::string& path, const std::string& arguments,
+                                const std::string& folder) {
+  // CreateProcessA may write into the command line.
+  std::string commandLine = "\"" + path + "\" " + arguments;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
   PROCESS_INFORMATION started{};
-  if (!StartPeer(arguments, {}, started)) return false;
+  if (Process || !CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
+                                 nullptr, folder.c_str(), &startup, &started))
+    return false;
   CloseHandle(started.hThread);
   Process = TKernelHandle(started.hProcess);
   return true;
 }
 
-bool TPeerProcess::Stop(DWORD timeoutMs) {
-  if (!Process) return true;
-  const bool ended = WaitForSingleObject(Process.Get(), timeoutMs) == WAIT_OBJECT_0;
-  if (!ended) {
-    TerminateProcess(Process.Get(), 1);
-    WaitForSingleObject(Process.Get(), PeerTimeoutMs);
-  }
+bool TPeerProcess::Finish(DWORD timeoutMs, DWORD& exitCode) {
+  if (!Process) return false;
+  const HANDLE process = Process.Get();
+  const bool ended =
+      PumpMessagesUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; },
+                        timeoutMs) &&
+      GetExitCodeProcess(process, &exitCode);
+  if (!ended) TerminateProcess(process, 1);
   Process.Reset();
   return ended;
+}
+
+TPeerProcess::~TPeerProcess() {
+  if (Process) TerminateProcess(Process.Get(), 1);
 }
 
 TVersionOverride::TVersionOverride(const char* exeName, const char* version)

@@ -18,6 +18,7 @@ std::string PeerPath(const std::string& subfolder = {});
 // The test executable's full path.
 std::string TestPath();
 
+
 bool RunningUnderWine();
 
 // Runs the peer with the given arguments in its folder and waits for it.
@@ -25,14 +26,34 @@ bool RunningUnderWine();
 // is then terminated); exitCode is valid only on true.
 bool RunPeer(const std::string& arguments, DWORD& exitCode, const std::string& subfolder = {});
 
-// A peer that runs beside the suite until Stop.
+// Handles every message of this thread until done() or the time-out. A hook
+// that runs on this thread, or a peer that sends to a window of it, waits for
+// this thread; waiting on a peer must go through here.
+template <typename Done>
+bool PumpMessagesUntil(Done done, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > timeoutMs) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+  return true;
+}
+
+// A peer, or another program, that runs beside the suite.
 class TPeerProcess {
  public:
-  bool Start(const std::string& arguments);
-  // Waits for it to end by itself, terminating it after timeoutMs.
-  bool Stop(DWORD timeoutMs);
-  bool HasEnded() const { return !Process || WaitForSingleObject(Process.Get(), 0) == WAIT_OBJECT_0; }
-  ~TPeerProcess() { Stop(0); }
+  bool Start(const std::string& arguments, const std::string& subfolder = {});
+  bool StartProgram(const std::string& path, const std::string& arguments,
+                    const std::string& folder);
+  // Handles this thread's messages until the peer ends by itself; false,
+  // with the peer terminated, when it does not end within timeoutMs.
+  bool Finish(DWORD timeoutMs, DWORD& exitCode);
+  ~TPeerProcess();
 
  private:
   TKernelHandle Process;

@@ -56,6 +56,27 @@ int HookHost(int hookMode) {
   return static_cast<int>(report);
 }
 
+int ModuleName(Wnd window) {
+  const HWND own = CreateWindowExA(0, "STATIC", "VorlixTest host", 0, 0, 0, 0, 0, nullptr, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
+  if (own == nullptr) return static_cast<int>(PeerExitNoWindow);
+  unsigned long report = 0;
+  {
+    TVorlixHook hook(own, 0);
+    char name[MAX_PATH + 1] = {};
+    const std::uint32_t count = hook.GetModuleName(window, name, MAX_PATH);
+    const std::size_t length = std::strlen(name);
+    const std::size_t suffix = sizeof SuitesExeName - 1;
+    report = count;
+    if (!hook.Ready()) report |= ModuleNameNotReady;
+    if (std::strchr(name, '\\') != nullptr) report |= ModuleNameIsPath;
+    if (length >= suffix && lstrcmpiA(name + length - suffix, SuitesExeName) == 0)
+      report |= ModuleNameIsSuites;
+  }
+  DestroyWindow(own);
+  return static_cast<int>(report);
+}
+
 TProbeLog* Log = nullptr;
 
 void Record(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -99,7 +120,7 @@ LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   }
 }
 
-int Probe(const char* name, int x, int y) {
+int Probe(const char* name, int x, int y, bool vscroll) {
   const TKernelHandle mapping(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                                  sizeof(TProbeLog), name));
   if (!mapping) return static_cast<int>(PeerExitNoBlock);
@@ -115,9 +136,10 @@ int Probe(const char* name, int x, int y) {
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.lpszClassName = "VorlixTestProbe";
   RegisterClassA(&windowClass);
-  const HWND window = CreateWindowExA(0, windowClass.lpszClassName, "VorlixTest probe",
-                                      WS_POPUP | WS_VISIBLE, x, y, ProbeSize, ProbeSize, nullptr,
-                                      nullptr, windowClass.hInstance, nullptr);
+  const DWORD style = WS_POPUP | WS_VISIBLE | (vscroll ? WS_VSCROLL : 0);
+  const HWND window = CreateWindowExA(0, windowClass.lpszClassName, "VorlixTest probe", style, x, y,
+                                      ProbeSize, ProbeSize, nullptr, nullptr,
+                                      windowClass.hInstance, nullptr);
   if (window == nullptr) return static_cast<int>(PeerExitNoWindow);
   const HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, ProbeEditTop,
                                     ProbeSize, ProbeSize - ProbeEditTop, window, nullptr,
@@ -155,7 +177,10 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], PeerModeExchange) == 0) return Exchange(argv[2]);
   if (argc == 3 && std::strcmp(argv[1], PeerModeHookHost) == 0)
     return HookHost(std::atoi(argv[2]));
-  if (argc == 5 && std::strcmp(argv[1], PeerModeProbe) == 0)
-    return Probe(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
+  if (argc == 3 && std::strcmp(argv[1], PeerModeModuleName) == 0)
+    return ModuleName(static_cast<Wnd>(std::strtoul(argv[2], nullptr, 10)));
+  if ((argc == 5 || argc == 6) && std::strcmp(argv[1], PeerModeProbe) == 0)
+    return Probe(argv[2], std::atoi(argv[3]), std::atoi(argv[4]),
+                 argc == 6 && std::strcmp(argv[5], ProbeVScroll) == 0);
   return static_cast<int>(PeerExitUsage);
 }

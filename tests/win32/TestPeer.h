@@ -18,10 +18,23 @@ constexpr const char PeerModeExchange[] = "exchange";
 // that hook mode for a hidden window of its own, and exits with the
 // HostReport bits of what it then finds.
 constexpr const char PeerModeHookHost[] = "hookhost";
-// vorlix_test_peer probe NAME X Y: shows a 200 x 200 window at screen (X, Y)
-// with an edit control in its lower quarter, takes the foreground, and logs
+// vorlix_test_peer modulename WINDOW: installs the hooks through TVorlixHook
+// as the system chooses and asks for the executable of WINDOW (a decimal
+// handle); exits with the count, plus the ModuleNameReport bits.
+constexpr const char PeerModeModuleName[] = "modulename";
+enum ModuleNameReport : unsigned long {
+  ModuleNameIsPath = 0x10000,       // the name holds a folder
+  ModuleNameIsSuites = 0x20000,     // it ends with the suites' executable name
+  ModuleNameNotReady = 0x40000,     // the hooks could not be installed
+};
+constexpr char SuitesExeName[] = "vorlix_win32_tests.exe";
+
+// vorlix_test_peer probe NAME X Y [vscroll]: shows a 200 x 200 window at
+// screen (X, Y), with a vertical scroll bar if asked, an edit control in its
+// lower quarter, takes the foreground, and logs
 // what its window receives to the TProbeLog mapping NAME until it is closed.
 constexpr const char PeerModeProbe[] = "probe";
+constexpr const char ProbeVScroll[] = "vscroll";
 
 constexpr unsigned long PeerPrevFocusWnd = 0x00C0FFEEu;
 

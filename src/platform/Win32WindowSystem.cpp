@@ -1,0 +1,86 @@
+#include "platform/Win32WindowSystem.h"
+
+#include <windows.h>
+
+#include "shared/Handles.h"
+
+namespace {
+
+POINT ToPoint(TPoint p) { return POINT{p.X, p.Y}; }
+TPoint FromPoint(POINT p) { return TPoint{p.x, p.y}; }
+
+}  // namespace
+
+TPoint TWin32WindowSystem::CursorPos() {
+  POINT p{};
+  GetCursorPos(&p);
+  return FromPoint(p);
+}
+
+Wnd TWin32WindowSystem::WindowFromPoint(TPoint screen) {
+  return ToWnd(::WindowFromPoint(ToPoint(screen)));
+}
+
+Wnd TWin32WindowSystem::ChildWindowFromPointEx(Wnd parent, TPoint client, std::uint32_t flags) {
+  return ToWnd(::ChildWindowFromPointEx(ToHwnd(parent), ToPoint(client), flags));
+}
+
+TPoint TWin32WindowSystem::ScreenToClient(Wnd window, TPoint screen) {
+  POINT p = ToPoint(screen);
+  ::ScreenToClient(ToHwnd(window), &p);
+  return FromPoint(p);
+}
+
+TPoint TWin32WindowSystem::ClientToScreen(Wnd window, TPoint client) {
+  POINT p = ToPoint(client);
+  ::ClientToScreen(ToHwnd(window), &p);
+  return FromPoint(p);
+}
+
+int TWin32WindowSystem::ClassName(Wnd window, char* buffer, int size) {
+  return GetClassNameA(ToHwnd(window), buffer, size);
+}
+
+std::uint32_t TWin32WindowSystem::Style(Wnd window) {
+  return static_cast<std::uint32_t>(GetWindowLongA(ToHwnd(window), GWL_STYLE));
+}
+
+std::uint32_t TWin32WindowSystem::ExStyle(Wnd window) {
+  return static_cast<std::uint32_t>(GetWindowLongA(ToHwnd(window), GWL_EXSTYLE));
+}
+
+Wnd TWin32WindowSystem::Parent(Wnd window) { return ToWnd(GetParent(ToHwnd(window))); }
+
+Wnd TWin32WindowSystem::TopChild(Wnd window) { return ToWnd(GetTopWindow(ToHwnd(window))); }
+
+Wnd TWin32WindowSystem::NextSibling(Wnd window) {
+  return ToWnd(GetWindow(ToHwnd(window), GW_HWNDNEXT));
+}
+
+bool TWin32WindowSystem::WindowRect(Wnd window, TRect& rect) {
+  RECT r{};
+  if (!GetWindowRect(ToHwnd(window), &r)) return false;
+  rect = TRect{r.left, r.top, r.right, r.bottom};
+  return true;
+}
+
+bool TWin32WindowSystem::IsEnabled(Wnd window) { return IsWindowEnabled(ToHwnd(window)) != FALSE; }
+
+bool TWin32WindowSystem::IsVisible(Wnd window) { return IsWindowVisible(ToHwnd(window)) != FALSE; }
+
+Wnd TWin32WindowSystem::ForegroundWindow() { return ToWnd(GetForegroundWindow()); }
+
+bool TWin32WindowSystem::BringToTop(Wnd window) {
+  return BringWindowToTop(ToHwnd(window)) != FALSE;
+}
+
+std::intptr_t TWin32WindowSystem::Send(Wnd window, std::uint32_t message, std::uintptr_t wParam,
+                                       std::intptr_t lParam) {
+  return SendMessageA(ToHwnd(window), message, wParam, lParam);
+}
+
+std::int16_t TWin32WindowSystem::AsyncKeyState(int virtualKey) {
+  return GetAsyncKeyState(virtualKey);
+}
+
+bool TWin32WindowSystem::IsLeadByte(std::uint8_t byte) { return IsDBCSLeadByte(byte) != FALSE; }
