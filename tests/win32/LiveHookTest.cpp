@@ -19,8 +19,11 @@
 #include "PeerProcess.h"
 #include "TestPeer.h"
 #include "host/HookMode.h"
+#include "dispatch/WheelDispatcher.h"
 #include "host/Vorlixhookloader.h"
+#include "platform/Win32WindowSystem.h"
 #include "platform/Win32Owner.h"
+#include "settings/Vorlixsetting.h"
 #include "shared/Handles.h"
 #include "shared/Messages.h"
 #include "shared/OsVersion.h"
@@ -58,9 +61,11 @@ std::ostream& operator<<(std::ostream& os, const TNotification& n) {
 
 // What the hidden main window saw and what it answers: Answer to every
 // notification except a turn down, which always goes through.
+// With a dispatcher, the dispatcher answers instead.
 struct TMainLog {
   UINT NotifyNumber = 0;
   LRESULT Answer = 0;
+  TWheelDispatcher* Dispatcher = nullptr;
   std::vector<TNotification> Notifications;
 };
 
@@ -71,6 +76,7 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     const TNotification n{LOWORD(wParam), static_cast<short>(HIWORD(wParam)),
                           reinterpret_cast<HWND>(lParam)};
     Main.Notifications.push_back(n);
+    if (Main.Dispatcher != nullptr) return Main.Dispatcher->RouteWheelNotification(wParam, lParam);
     return n.WheelDelta < 0 ? 0 : Main.Answer;
   }
   return DefWindowProcA(window, message, wParam, lParam);
@@ -100,7 +106,8 @@ std::string Describe(const std::vector<TNotification>& list) {
 
 class LiveHookFixture : public testing::Test {
  protected:
-  explicit LiveHookFixture(int hookMode) : HookMode(hookMode) {}
+  explicit LiveHookFixture(int hookMode, bool probeScrolls = false)
+      : HookMode(hookMode), ProbeScrolls(probeScrolls) {}
 
   void SetUp() override {
     if (GetFileAttributesA(XdotoolDosPath) == INVALID_FILE_ATTRIBUTES) {
@@ -135,7 +142,8 @@ class LiveHookFixture : public testing::Test {
     ASSERT_TRUE(LogView);
     Log = static_cast<const TProbeLog*>(LogView.Get());
     ASSERT_TRUE(ProbeProcess.Start(std::string(PeerModeProbe) + " " + logName + " " +
-                                   std::to_string(ProbeX) + " " + std::to_string(ProbeY)));
+                                   std::to_string(ProbeX) + " " + std::to_string(ProbeY) + " " +
+                                   (ProbeScrolls ? ProbeVScroll : "")));
     ASSERT_TRUE(Await([&] { return Log->Ready != 0; })) << "the probe did not come up";
     Probe = ToHwnd(Log->Window);
     Edit = ToHwnd(Log->Edit);
@@ -150,12 +158,18 @@ class LiveHookFixture : public testing::Test {
     UnregisterClassA(MainClass, GetModuleHandleA(nullptr));
   }
 
-  // Runs xdotool with the commands, then a turn down, and waits until the
-  // probe has received that turn. Wine gives no waitable handle for a Unix
-  // process; the turn is what tells that xdotool is through.
+  // The input that ends every drive, and how the probe shows that it came.
+  virtual std::string MarkerCommands() const { return "click 5"; }
+  virtual bool IsMarker(const TProbeEvent& event) const {
+    return event.Message == WM_MOUSEWHEEL && static_cast<short>(HIWORD(event.WParam)) < 0;
+  }
+
+  // Runs xdotool with the commands, then the marker, and waits until the
+  // probe has received the marker. Wine gives no waitable handle for a Unix
+  // process; the marker is what tells that xdotool is through.
   bool Drive(const std::string& commands) {
     Start = Log->EventCount;
-    std::string commandLine = std::string(Xdotool) + " " + commands + " click 5";
+    std::string commandLine = std::string(Xdotool) + " " + commands + " " + MarkerCommands();
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
@@ -166,8 +180,7 @@ class LiveHookFixture : public testing::Test {
     const TKernelHandle thread(started.hThread);
     return Await([&] {
       for (const TProbeEvent& event : Events())
-        if (event.Message == WM_MOUSEWHEEL && static_cast<short>(HIWORD(event.WParam)) < 0)
-          return true;
+        if (IsMarker(event)) return true;
       return false;
     });
   }
@@ -193,6 +206,7 @@ class LiveHookFixture : public testing::Test {
   }
 
   const int HookMode;
+  const bool ProbeScrolls;
   HWND MainWindow = nullptr;
   std::unique_ptr<TVorlixHook> Hook;
   TKernelHandle LogMapping;
@@ -335,10 +349,128 @@ TEST_F(LowLevelHookTest, ScrollRequestSeenTwiceScrollsOnce) {
 
 constexpr const char* ModeNames[] = {"System", "LowLevel", "Message"};
 
-INSTANTIATE_TEST_SUITE_P(Modes, LiveHookTest, testing::Values(0, 1, 2),
-                         [](const testing::TestParamInfo<int>& info) {
-                           return std::string(ModeNames[info.param]);
-                         });
+std::string ModeName(const testing::TestParamInfo<int>& info) {
+  return ModeNames[info.param];
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, LiveHookTest, testing::Values(0, 1, 2), ModeName);
+
+// The dispatcher answers, deciding on the real desktop through the Win32
+// seam and the hook's requests, with the default settings unless a test
+// changes them. Another window of this process holds the foreground when a
+// drive starts. Every drive ends with a turn with Ctrl held, which the
+// default settings leave to the window under the cursor.
+class DispatchTest : public LiveHookFixture, public testing::WithParamInterface<int> {
+ protected:
+  explicit DispatchTest(bool probeScrolls) : LiveHookFixture(GetParam(), probeScrolls) {}
+
+  void SetUp() override {
+    LiveHookFixture::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    Dispatcher = std::make_unique<TWheelDispatcher>(Windows, *Hook, Setting);
+    Dispatcher->Paused = false;
+    Main.Dispatcher = Dispatcher.get();
+    // One for all tests: Wine without a window manager takes two seconds to
+    // hide a window that holds the foreground.
+    if (Decoy == nullptr)
+      Decoy = CreateWindowExA(0, "STATIC", "VorlixTest decoy", WS_POPUP | WS_VISIBLE, 50, 50, 100,
+                              100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(SetForegroundWindow(Decoy));
+  }
+
+  static void TearDownTestSuite() {
+    if (Decoy != nullptr) DestroyWindow(Decoy);
+    Decoy = nullptr;
+  }
+
+  void TearDown() override {
+    Main.Dispatcher = nullptr;
+    Dispatcher.reset();
+    LiveHookFixture::TearDown();
+  }
+
+  std::string MarkerCommands() const override { return "keydown ctrl click 5 keyup ctrl"; }
+  bool IsMarker(const TProbeEvent& event) const override {
+    return event.Message == WM_MOUSEWHEEL && (LOWORD(event.WParam) & MK_CONTROL) != 0;
+  }
+
+  // What reached the probe before the marker.
+  std::vector<TProbeEvent> BeforeMarker(UINT message) const {
+    std::vector<TProbeEvent> found;
+    for (const TProbeEvent& event : Events()) {
+      if (IsMarker(event)) break;
+      if (event.Message == message) found.push_back(event);
+    }
+    return found;
+  }
+
+  std::vector<std::uint32_t> ScrollCodes() const {
+    std::vector<std::uint32_t> codes;
+    for (const TProbeEvent& event : BeforeMarker(WM_VSCROLL)) codes.push_back(event.WParam);
+    return codes;
+  }
+
+  TWin32WindowSystem Windows;
+  TVorlixSetting Setting;
+  std::unique_ptr<TWheelDispatcher> Dispatcher;
+  static HWND Decoy;
+};
+
+HWND DispatchTest::Decoy = nullptr;
+
+class ScrollDispatchTest : public DispatchTest {
+ protected:
+  ScrollDispatchTest() : DispatchTest(true) {}
+};
+
+class WheelDispatchTest : public DispatchTest {
+ protected:
+  WheelDispatchTest() : DispatchTest(false) {}
+};
+
+const std::vector<std::uint32_t> ThreeLinesDown = {SB_LINEDOWN, SB_ENDSCROLL, SB_LINEDOWN,
+                                                   SB_ENDSCROLL, SB_LINEDOWN, SB_ENDSCROLL};
+const std::vector<std::uint32_t> ThreeLinesUp = {SB_LINEUP, SB_ENDSCROLL, SB_LINEUP,
+                                                 SB_ENDSCROLL, SB_LINEUP, SB_ENDSCROLL};
+
+TEST_P(ScrollDispatchTest, PlainTurnActivatesTheWindowAndScrollsItByLines) {
+  ASSERT_TRUE(Drive(At(50, 50) + " click 5")) << "the marker never arrived";
+  EXPECT_EQ(ThreeLinesDown, ScrollCodes());
+  EXPECT_TRUE(BeforeMarker(WM_MOUSEWHEEL).empty()) << "the turn was delivered as lines";
+  EXPECT_EQ(Probe, GetForegroundWindow());
+}
+
+TEST_P(ScrollDispatchTest, CtrlShiftTurnScrollsWithoutActivatingAndShiftTurnIsLeftAlone) {
+  ASSERT_TRUE(Drive(At(50, 50) + " keydown ctrl keydown shift click 4 keyup shift keyup ctrl" +
+                    " keydown shift click 4 keyup shift"))
+      << "the marker never arrived";
+  EXPECT_EQ(ThreeLinesUp, ScrollCodes());
+  const std::vector<TProbeEvent> wheels = BeforeMarker(WM_MOUSEWHEEL);
+  ASSERT_EQ(1u, wheels.size()) << "the Shift turn reaches the window as it was";
+  EXPECT_EQ(static_cast<std::uint32_t>(MK_SHIFT), LOWORD(wheels[0].WParam));
+  EXPECT_EQ(Decoy, GetForegroundWindow());
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, ScrollDispatchTest, testing::Values(1, 2), ModeName);
+
+TEST_P(WheelDispatchTest, TurnOverAWindowWithoutScrollBarIsOneWheelMessage) {
+  TWindowSetting stayInactive;
+  stayInactive.NonActiveScrollIdent = true;
+  Setting.WindowSettings.Put("VORLIXTESTPROBE", "", stayInactive);
+  ASSERT_TRUE(Drive(At(50, 50) + " click 5")) << "the marker never arrived";
+
+  EXPECT_TRUE(ScrollCodes().empty());
+  const std::vector<TProbeEvent> wheels = BeforeMarker(WM_MOUSEWHEEL);
+  ASSERT_EQ(1u, wheels.size());
+  EXPECT_EQ(-120, static_cast<short>(HIWORD(wheels[0].WParam)));
+  // The low-level hook names the foreground window as the target, so the
+  // dispatcher sends the message itself; the message hook's target is the
+  // window under the cursor, where the posted message is already going.
+  EXPECT_EQ(LowLevel() ? 1u : 0u, wheels[0].Sent);
+  EXPECT_EQ(Decoy, GetForegroundWindow());
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, WheelDispatchTest, testing::Values(1, 2), ModeName);
 
 // The system's own choice on Windows 98 is the message hook: the suites of
 // that choice run again in a process to which Wine reports Windows 98.
