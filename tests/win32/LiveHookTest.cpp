@@ -130,7 +130,11 @@ class LiveHookFixture : public testing::Test {
     ASSERT_NE(MainWindow, nullptr);
 
     Hook = std::make_unique<TVorlixHook>(MainWindow, HookMode);
-    ASSERT_TRUE(Hook->Ready());
+    ASSERT_TRUE(Hook->Ready()) << "library " << Hook->IsLoaded() << ", hooks "
+                               << Hook->GetHook(WH_CALLWNDPROC) << " "
+                               << Hook->GetHook(WH_GETMESSAGE) << " " << Hook->GetHook(WH_MOUSE_LL)
+                               << ", snapshots " << Hook->ToolHelp().IsLoaded() << ", error "
+                               << GetLastError();
     ASSERT_EQ(LowLevel(), Hook->LowLevelMode());
     ASSERT_EQ(Main.NotifyNumber, Hook->NotifyMessage());
 
@@ -165,8 +169,8 @@ class LiveHookFixture : public testing::Test {
   }
 
   // Runs xdotool with the commands, then the marker, and waits until the
-  // probe has received the marker. Wine gives no waitable handle for a Unix
-  // process; the marker is what tells that xdotool is through.
+  // probe has received the marker: Wine gives no handle to wait on for a
+  // Unix process, so the marker is what tells that xdotool is through.
   bool Drive(const std::string& commands) {
     Start = Log->EventCount;
     std::string commandLine = std::string(Xdotool) + " " + commands + " " + MarkerCommands();
@@ -176,8 +180,13 @@ class LiveHookFixture : public testing::Test {
     if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &started))
       return false;
-    const TKernelHandle process(started.hProcess);
-    const TKernelHandle thread(started.hThread);
+    // For a Unix program Wine hands back a null process handle and leaves
+    // garbage in the thread handle; closing that would close whatever
+    // handle of this process happens to have its value.
+    if (started.hProcess != nullptr) {
+      CloseHandle(started.hProcess);
+      CloseHandle(started.hThread);
+    }
     return Await([&] {
       for (const TProbeEvent& event : Events())
         if (IsMarker(event)) return true;
