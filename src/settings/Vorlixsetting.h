@@ -10,7 +10,9 @@
 #include "settings/Windowsetting.h"
 
 class SettingStore;
+#ifdef _WIN32
 class TSettingPrompt;
+#endif
 
 // The only layout of the settings this program accepts.
 constexpr std::int32_t CurrentSettingVersion = 1297;

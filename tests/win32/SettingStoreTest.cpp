@@ -1,19 +1,155 @@
-// IniFileStore and RegistryStore under the real profile and registry
-// functions, through TVorlixSetting: what lands in the file and the key, and
-// what damaged or foreign contents read as.
+// The setting stores and the start-up load under the real registry and
+// profile functions: what lands in the key and in a file, what damaged or
+// foreign contents read as, and what start-up asks and writes.
 #include <gtest/gtest.h>
 
+#include <shlwapi.h>
+#include <windows.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "MemoryStore.h"
 #include "SettingErrors.h"
-#include "SettingsFixture.h"
 #include "settings/IniFileStore.h"
+#include "settings/RegistryStore.h"
+#include "settings/SettingPrompt.h"
+#include "settings/Vorlixsetting.h"
 
 namespace {
 
+std::string KeyOf(const std::string& section) {
+  return std::string(RegistryStore::KeyPath) + "\\" + section;
+}
+
+// A value below the Vorlix key as "DWORD <n>", "SZ <text>", "type <n>" or "missing".
+std::string Raw(const std::string& section, const std::string& name) {
+  TRegKey key;
+  DWORD type = 0;
+  char data[4096];
+  DWORD size = sizeof data;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, KeyOf(section).c_str(), 0, KEY_READ, key.Put()) ||
+      RegQueryValueExA(key.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data),
+                       &size))
+    return "missing";
+  std::int32_t number = 0;
+  std::memcpy(&number, data, sizeof number);
+  if (type == REG_DWORD) return "DWORD " + std::to_string(number);
+  if (type == REG_SZ) return "SZ " + std::string(data, size > 0 ? size - 1 : 0);
+  return "type " + std::to_string(type);
+}
+
+void SetRaw(const std::string& section, const std::string& name, DWORD type,
+            const std::string& bytes) {
+  TRegKey key;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, KeyOf(section).c_str(), 0, nullptr, 0,
+                            KEY_SET_VALUE, nullptr, key.Put(), nullptr), ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueExA(key.Get(), name.c_str(), 0, type,
+                           reinterpret_cast<const BYTE*>(bytes.data()),
+                           static_cast<DWORD>(bytes.size())), ERROR_SUCCESS);
+}
+
+std::string Dword(DWORD value) { return std::string(reinterpret_cast<char*>(&value), 4); }
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
 std::string Crlf(const std::string& lines) {
   std::string text;
-  for (char c : lines) text += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  for (char c : lines) text += c == '\n' ? "\r\n" : std::string(1, c);
   return text;
 }
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Every write of a save, in order: equal dumps mean equal settings.
+std::vector<std::string> Dump(TVorlixSetting setting) {
+  MemoryStore store;
+  setting.SaveTo(store);
+  return store.Writes;
+}
+
+// Every field off its default, a class-wide and an application's own window
+// rule, and an application-wide and a class key setting whose slots take
+// turns at None, Key and Other.
+TVorlixSetting FullSetting() {
+  TVorlixSetting s;
+  TGeneralSetting& g = s.GeneralSetting;
+  g.ScrollLines = 7;
+  g.SendScrollMsgOnly = true;
+  g.CtrlWheelIgnore = g.ShiftWheelIgnore = g.CtrlShiftWheelNonActiveScroll = false;
+  TWindowSetting w;
+  w.ClassName = "EDIT";
+  w.Ignore = w.NonActiveScrollIdent = w.SetFocus = w.SetFocusWithCursor = true;
+  w.SetSendWheelMsgOnly(true);
+  w.ScrollLines = 5;
+  s.WindowSettings.Put("EDIT", "", w);
+  w = TWindowSetting();
+  w.ClassName = "EDIT";
+  w.ExeName = "NOTEPAD.EXE";
+  w.ThisExeOnly = true;
+  w.SetSendScrollMsgOnly(true);
+  w.ScrollLines = -2;
+  s.WindowSettings.Put("EDIT", "NOTEPAD.EXE", w);
+  TKeySetting keys;
+  keys.EnableKeySetting = true;
+  for (int i = 0; i < KeyEventCount; ++i) {
+    TKeyOperation& op = keys.Operations[static_cast<std::size_t>(i)];
+    op.OperationType = static_cast<std::int8_t>(i % 3);
+    if (i % 3 == 1) op.KeyStroke = static_cast<std::uint16_t>(0xE000 + i);
+    if (i % 3 == 2) op.ActionName = "ソフト " + std::to_string(i);  // 0x5C in code page 932
+  }
+  TExeSetting app;
+  app.SetExeName("notepad.exe");
+  app.Ignore = true;
+  app.PutKeySetting("", keys);
+  keys.ThisWindowOnly = true;
+  keys.EnableKeySetting = false;
+  app.PutKeySetting("Edit", keys);
+  s.ExeSettings.Put("notepad.exe", app);
+  return s;
+}
+
+// Each test starts and ends without the Vorlix key, and with a folder of its
+// own. A key that exists already belongs to a user of Vorlix: hands off.
+class SettingsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (TVorlixSetting::RegistryKeyExists()) GTEST_SKIP() << "the Vorlix key exists already";
+    Owned = true;
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    Folder = std::string(temp) + "vorlix-settings";
+    ASSERT_TRUE(CreateDirectoryA(Folder.c_str(), nullptr) ||
+                GetLastError() == ERROR_ALREADY_EXISTS);
+  }
+  void TearDown() override {
+    if (!Owned) return;
+    SHDeleteKeyA(HKEY_CURRENT_USER, RegistryStore::KeyPath);
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA(PathOf("*").c_str(), &found);
+    do {
+      SetFileAttributesA(PathOf(found.cFileName).c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileA(PathOf(found.cFileName).c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    EXPECT_TRUE(RemoveDirectoryA(Folder.c_str()));
+  }
+  std::string PathOf(const std::string& name) const { return Folder + "\\" + name; }
+
+ private:
+  bool Owned = false;
+  std::string Folder;
+};
 
 TEST_F(SettingsTest, BothStoresReproduceEverySetting) {
   TVorlixSetting saved = FullSetting();
@@ -31,70 +167,49 @@ TEST_F(SettingsTest, BothStoresReproduceEverySetting) {
 
 TEST_F(SettingsTest, RegistryHoldsDwordIntegersAndStringBooleans) {
   FullSetting().SaveToRegistry();
-  const std::string keys = "ExeSetting\\NOTEPAD.EXE\\Window\\.\\KeySetting";
-  const std::string classKeys = "ExeSetting\\NOTEPAD.EXE\\Window\\EDIT\\KeySetting";
-  const struct {
-    std::string Section, Name, Value;
-  } expected[] = {
+  const std::string app = "ExeSetting\\NOTEPAD.EXE", keys = app + "\\Window\\.\\KeySetting";
+  const std::string expected[][3] = {
       {"GeneralSetting", "ScrollLines", "DWORD 7"},
-      {"GeneralSetting", "SendScrollMsgOnly", "SZ 1"},
       {"GeneralSetting", "CtrlWheelIgnore", "SZ 0"},
-      {"WindowSetting\\.ClassNames", "EDIT", "SZ "},
       {"WindowSetting\\.ClassNames", "EDIT/NOTEPAD.EXE", "SZ "},
       {"WindowSetting\\EDIT", "ExeName", "SZ "},
       {"WindowSetting\\EDIT", "SendWheelMsgOnly", "SZ 1"},
-      {"WindowSetting\\EDIT", "ScrollLines", "DWORD 5"},
-      {"WindowSetting\\EDIT/NOTEPAD.EXE", "ExeName", "SZ NOTEPAD.EXE"},
       {"WindowSetting\\EDIT/NOTEPAD.EXE", "ScrollLines", "DWORD -2"},
       {"ExeSetting\\.ExeNames", "NOTEPAD.EXE", "SZ "},
-      {"ExeSetting\\NOTEPAD.EXE", "ExeName", "SZ NOTEPAD.EXE"},
-      {"ExeSetting\\NOTEPAD.EXE", "Ignore", "SZ 1"},
-      {"ExeSetting\\NOTEPAD.EXE\\Window\\.ClassNames", ".", "SZ "},
-      {"ExeSetting\\NOTEPAD.EXE\\Window\\.ClassNames", "EDIT", "SZ "},
+      {app, "Ignore", "SZ 1"},
+      {app + "\\Window\\.ClassNames", ".", "SZ "},
+      {app + "\\Window\\EDIT\\KeySetting", "ThisWindowOnly", "SZ 1"},
       {keys, "UpType", "DWORD 0"},
       {keys, "Up", "missing"},
-      {keys, "DownType", "DWORD 1"},
       {keys, "Down", "DWORD 57345"},
-      {keys, "LeftUpType", "DWORD 2"},
       {keys, "LeftUp", "SZ ソフト 2"},
-      {keys, "EnableKeySetting", "SZ 1"},
-      {keys, "ThisWindowOnly", "SZ 0"},
-      {classKeys, "ThisWindowOnly", "SZ 1"},
       {"Version", "SettingVersionNo", "DWORD 1297"},
   };
-  for (const auto& value : expected)
-    EXPECT_EQ(RawValue(value.Section, value.Name), value.Value)
-        << value.Section << " " << value.Name;
+  for (const auto& value : expected) EXPECT_EQ(Raw(value[0], value[1]), value[2]) << value[0];
 }
 
 TEST_F(SettingsTest, RegistryValuesOfOtherTypesAndTexts) {
-  SetRawValue("GeneralSetting", "ScrollLines", REG_SZ, "12");
-  SetRawValue("GeneralSetting", "CtrlWheelIgnore", REG_DWORD, DwordBytes(0));
-  SetRawValue("GeneralSetting", "ShiftWheelIgnore", REG_SZ, "0x0");  // decimal only
+  SetRaw("GeneralSetting", "ScrollLines", REG_SZ, "12");
+  SetRaw("GeneralSetting", "CtrlWheelIgnore", REG_DWORD, Dword(0));
+  SetRaw("GeneralSetting", "ShiftWheelIgnore", REG_SZ, "0x0");  // decimal only: default
   TVorlixSetting s;
   s.LoadFromRegistry();
   EXPECT_EQ(s.GeneralSetting.ScrollLines, 12);
   EXPECT_FALSE(s.GeneralSetting.CtrlWheelIgnore);
   EXPECT_TRUE(s.GeneralSetting.ShiftWheelIgnore);
-  EXPECT_EQ(s.SettingVersionNo, 0);
-
-  // An integer that someone stored as text stays text.
   s.GeneralSetting.ScrollLines = 6;
   s.SaveToRegistry();
-  EXPECT_EQ(RawValue("GeneralSetting", "ScrollLines"), "SZ 6");
+  EXPECT_EQ(Raw("GeneralSetting", "ScrollLines"), "SZ 6");  // text stays text
 
-  for (const char* name : {"ScrollLines", "SendScrollMsgOnly"}) {
-    SetRawValue("GeneralSetting", name, REG_BINARY, "\x01");
-    const std::vector<std::string> before = Dump(s);
-    EXPECT_EQ(SettingErrorOf([&] { s.LoadFromRegistry(); }),
-              std::string("レジストリの値の型が違います\nGeneralSetting\\") + name);
-    EXPECT_EQ(Dump(s), before);
-    SetRawValue("GeneralSetting", name, REG_SZ, "1");
-  }
-  EXPECT_FALSE(TVorlixSetting::RegistryVersionMatches());  // version 0 was read and written back
-  SetRawValue("Version", "SettingVersionNo", REG_DWORD, DwordBytes(1297));
+  SetRaw("GeneralSetting", "SendScrollMsgOnly", REG_BINARY, "\x01");
+  const std::vector<std::string> before = Dump(s);
+  EXPECT_EQ(SettingErrorOf([&] { s.LoadFromRegistry(); }),
+            "レジストリの値の型が違います\nGeneralSetting\\SendScrollMsgOnly");
+  EXPECT_EQ(Dump(s), before);
+  EXPECT_FALSE(TVorlixSetting::RegistryVersionMatches());  // version 0 was read and saved
+  SetRaw("Version", "SettingVersionNo", REG_DWORD, Dword(1297));
   EXPECT_TRUE(TVorlixSetting::RegistryVersionMatches());
-  SetRawValue("Version", "SettingVersionNo", REG_BINARY, DwordBytes(1297));
+  SetRaw("Version", "SettingVersionNo", REG_BINARY, Dword(1297));
   EXPECT_FALSE(TVorlixSetting::RegistryVersionMatches());
 }
 
@@ -108,7 +223,6 @@ TEST_F(SettingsTest, FileHoldsTheSectionsInTheOrderOfASave) {
   TExeSetting app;
   app.SetExeName("A.EXE");
   TKeySetting keys;
-  keys.EnableKeySetting = true;
   keys.Operations[KeyEventUp].OperationType = TKeyOperation::Key;
   keys.Operations[KeyEventUp].KeyStroke = 0x4041;
   keys.Operations[KeyEventDown].OperationType = TKeyOperation::Other;
@@ -116,63 +230,28 @@ TEST_F(SettingsTest, FileHoldsTheSectionsInTheOrderOfASave) {
   app.PutKeySetting("", keys);
   s.ExeSettings.Put("A.EXE", app);
   s.SaveToFile(PathOf("s.vxs"));
-  EXPECT_EQ(ReadBytes(PathOf("s.vxs")), Crlf(R"([GeneralSetting]
-ScrollLines=7
-SendScrollMsgOnly=0
-CtrlWheelIgnore=1
-ShiftWheelIgnore=1
-CtrlShiftWheelNonActiveScroll=1
-[WindowSetting\EDIT]
-ClassName=EDIT
-ExeName=
-Ignore=1
-SendScrollMsgOnly=0
-SendWheelMsgOnly=0
-NonActiveScrollIdent=0
-SetFocus=0
-SetFocusWithCursor=0
-ThisExeOnly=0
-ScrollLines=0
-[WindowSetting\.ClassNames]
-EDIT=
-[ExeSetting\A.EXE]
-ExeName=A.EXE
-Ignore=0
-[ExeSetting\A.EXE\Window\.\KeySetting]
-UpType=1
-Up=16449
-DownType=2
-Down=Double Click
-LeftUpType=0
-LeftDownType=0
-RightUpType=0
-RightDownType=0
-MiddleButtonDownType=0
-MiddleUpType=0
-MiddleDownType=0
-X1ButtonDownType=0
-X1UpType=0
-X1DownType=0
-X2ButtonDownType=0
-X2UpType=0
-X2DownType=0
-CtrlUpType=0
-CtrlDownType=0
-ShiftUpType=0
-ShiftDownType=0
-EnableKeySetting=1
-ThisWindowOnly=0
-[ExeSetting\A.EXE\Window\.ClassNames]
-.=
-[ExeSetting\.ExeNames]
-A.EXE=
-[Version]
-SettingVersionNo=1297
-)"));
+  EXPECT_EQ(ReadBytes(PathOf("s.vxs")),
+            Crlf("[GeneralSetting]\nScrollLines=7\nSendScrollMsgOnly=0\nCtrlWheelIgnore=1\n"
+                 "ShiftWheelIgnore=1\nCtrlShiftWheelNonActiveScroll=1\n"
+                 "[WindowSetting\\EDIT]\nClassName=EDIT\nExeName=\nIgnore=1\n"
+                 "SendScrollMsgOnly=0\nSendWheelMsgOnly=0\nNonActiveScrollIdent=0\nSetFocus=0\n"
+                 "SetFocusWithCursor=0\nThisExeOnly=0\nScrollLines=0\n"
+                 "[WindowSetting\\.ClassNames]\nEDIT=\n"
+                 "[ExeSetting\\A.EXE]\nExeName=A.EXE\nIgnore=0\n"
+                 "[ExeSetting\\A.EXE\\Window\\.\\KeySetting]\n"
+                 "UpType=1\nUp=16449\nDownType=2\nDown=Double Click\nLeftUpType=0\n"
+                 "LeftDownType=0\nRightUpType=0\nRightDownType=0\nMiddleButtonDownType=0\n"
+                 "MiddleUpType=0\nMiddleDownType=0\nX1ButtonDownType=0\nX1UpType=0\n"
+                 "X1DownType=0\nX2ButtonDownType=0\nX2UpType=0\nX2DownType=0\nCtrlUpType=0\n"
+                 "CtrlDownType=0\nShiftUpType=0\nShiftDownType=0\n"
+                 "EnableKeySetting=0\nThisWindowOnly=0\n"
+                 "[ExeSetting\\A.EXE\\Window\\.ClassNames]\n.=\n"
+                 "[ExeSetting\\.ExeNames]\nA.EXE=\n"
+                 "[Version]\nSettingVersionNo=1297\n"));
 }
 
-// The file shipped beside the program is what a save of the defaults writes.
-// A relative name is taken in the current folder.
+// The shipped file is a save of the defaults. A relative name is taken in
+// the current folder.
 TEST_F(SettingsTest, ShippedDefaultFileIsASaveOfTheDefaults) {
   const std::string shipped = TVorlixSetting::DefaultFilePath();
   EXPECT_EQ(shipped.substr(shipped.size() - 12), "\\default.vxs");
@@ -182,14 +261,14 @@ TEST_F(SettingsTest, ShippedDefaultFileIsASaveOfTheDefaults) {
   TVorlixSetting().SaveToFile("reset.vxs");
   SetCurrentDirectoryA(previous);
   EXPECT_EQ(ReadBytes(PathOf("reset.vxs")), ReadBytes(shipped));
-  EXPECT_TRUE(TVorlixSetting::FileVersionMatches(shipped));
 }
 
 TEST_F(SettingsTest, FileSaveReplacesTheWholeFileOrNothing) {
   const std::string path = PathOf("s.vxs");
   FullSetting().SaveToFile(path);
-  TVorlixSetting().SaveToFile(path);
-  EXPECT_EQ(ReadBytes(path), ReadBytes(TVorlixSetting::DefaultFilePath()));
+  TVorlixSetting().SaveToFile(path);  // no entry of the fuller save survives
+  const std::string before = ReadBytes(path);
+  EXPECT_EQ(before, ReadBytes(TVorlixSetting::DefaultFilePath()));
 
   TVorlixSetting bad = FullSetting();
   TExeSetting app;
@@ -198,43 +277,32 @@ TEST_F(SettingsTest, FileSaveReplacesTheWholeFileOrNothing) {
   keys.Operations[KeyEventRightUp].OperationType = 7;
   app.PutKeySetting("", keys);
   bad.ExeSettings.Put("B.EXE", app);
-  const std::string before = ReadBytes(path);
-  EXPECT_EQ(SettingErrorOf([&] { bad.SaveToFile(path); }), " TKeyOperation::Save \nOperationTypeが変");
+  EXPECT_EQ(SettingErrorOf([&] { bad.SaveToFile(path); }),
+            " TKeyOperation::Save \nOperationTypeが変");
   EXPECT_EQ(ReadBytes(path), before);
-  EXPECT_FALSE(PathExists(path + ".tmp"));
+  EXPECT_FALSE(Exists(path + ".tmp"));
 
   const std::string missing = PathOf("missing\\s.vxs");
   EXPECT_EQ(SettingErrorOf([&] { FullSetting().SaveToFile(missing); }),
             "設定ファイルに書き込めませんでした\n" + missing + ".tmp");
-  EXPECT_FALSE(PathExists(PathOf("missing")));
+  EXPECT_FALSE(Exists(PathOf("missing")));
 
   ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
   EXPECT_EQ(SettingErrorOf([&] { FullSetting().SaveToFile(path); }),
             "設定ファイルに書き込めませんでした\n" + path);
   EXPECT_EQ(ReadBytes(path), before);
-  EXPECT_FALSE(PathExists(path + ".tmp"));
 }
 
 TEST_F(SettingsTest, DamagedFilesLoadWhatIsReadable) {
   const std::string path = PathOf("damaged.vxs");
-  WriteBytes(path, "garbage before any section\r\n"
-                   "[GeneralSetting]\r\n"
-                   "ScrollLines=twelve\r\n"
-                   "CtrlWheelIgnore=0x0\r\n"
-                   "ShiftWheelIgnore\r\n"
-                   "=orphan\r\n"
-                   "[WindowSetting\\.ClassNames]\r\n"
-                   "EDIT=\r\n"
-                   "[WindowSetting\\EDIT]\r\n"
-                   "ClassName=EDIT\r\n"
-                   "SetFocus=$1\r\n"
-                   "ScrollLines=" + std::string(3000, '1') + "\r\n"
-                   "[ExeSetting\\.ExeNames]\nA.EXE=\n"
-                   "[ExeSetting\\A.EXE\\Window\\.ClassNames]\n.=\n"
-                   "[ExeSetting\\A.EXE\\Window\\.\\KeySetting]\n"
-                   "UpType=2\nUp=" + std::string(3000, 'a') + "\n"
-                   "DownType=1\nDown=0x10041\n"
-                   "[Vers");
+  WriteBytes(path, "garbage\n[GeneralSetting]\nScrollLines=twelve\nCtrlWheelIgnore=0x0\n"
+                   "ShiftWheelIgnore\n=orphan\n[WindowSetting\\.ClassNames]\nEDIT=\n"
+                   "[WindowSetting\\EDIT]\nClassName=EDIT\nSetFocus=$1\nScrollLines=" +
+                       std::string(3000, '1') +
+                       "\n[ExeSetting\\.ExeNames]\nA.EXE=\n"
+                       "[ExeSetting\\A.EXE\\Window\\.ClassNames]\n.=\n"
+                       "[ExeSetting\\A.EXE\\Window\\.\\KeySetting]\nUpType=2\nUp=" +
+                       std::string(3000, 'a') + "\nDownType=1\nDown=0x10041\n[Vers");
   TVorlixSetting s;
   s.LoadFromFile(path);
   EXPECT_EQ(s.GeneralSetting.ScrollLines, 3);
@@ -247,24 +315,93 @@ TEST_F(SettingsTest, DamagedFilesLoadWhatIsReadable) {
   EXPECT_EQ(keys.Operations[KeyEventUp].ActionName, std::string(2047, 'a'));
   EXPECT_EQ(keys.Operations[KeyEventDown].KeyStroke, 0x41);
   EXPECT_EQ(s.SettingVersionNo, 0);
-  EXPECT_FALSE(TVorlixSetting::FileVersionMatches(path));
 
-  // A file cut short loses its version, so the dialog refuses it.
+  // Cut short, a file loses its version, so the dialog refuses it.
   FullSetting().SaveToFile(path);
-  const std::string whole = ReadBytes(path);
+  std::string whole = ReadBytes(path);
   WriteBytes(path, whole.substr(0, whole.size() / 2));
   s.LoadFromFile(path);
   EXPECT_EQ(s.GeneralSetting.ScrollLines, 7);
   EXPECT_FALSE(TVorlixSetting::FileVersionMatches(path));
 
   // A bad operation type stops the load and leaves the settings as they were.
-  std::string badType = whole;
-  badType.replace(badType.find("UpType=0"), 8, "UpType=3");
-  WriteBytes(path, badType);
+  WriteBytes(path, whole.replace(whole.find("UpType=0"), 8, "UpType=3"));
   s = FullSetting();
   const std::vector<std::string> before = Dump(s);
-  EXPECT_EQ(SettingErrorOf([&] { s.LoadFromFile(path); }), "TKeyOperation::Load\nOperationTypeが変");
+  EXPECT_EQ(SettingErrorOf([&] { s.LoadFromFile(path); }),
+            "TKeyOperation::Load\nOperationTypeが変");
   EXPECT_EQ(Dump(s), before);
+}
+
+class TScriptedPrompt : public TSettingPrompt {
+ public:
+  bool Answer = false;
+  std::vector<std::string> Shown;  // "Ask|Warn title|text"
+  bool Ask(const std::string& title, const std::string& text) override {
+    Shown.push_back("Ask " + title + "|" + text);
+    return Answer;
+  }
+  void Warn(const std::string& title, const std::string& text) override {
+    Shown.push_back("Warn " + title + "|" + text);
+  }
+};
+
+const char OldSettingsQuestion[] =
+    "Ask Vorlix - 旧式の設定がレジストリに見つかりました|"
+    "古いバージョン( 0.326以前 )の設定がレジストリにあります。\n"
+    "この古い設定を引き継ぐには[いいえ]を押した後、設定ファイルコンバータに\n"
+    "よって古い設定をあたらしい設定形式に変更してください\n\n"
+    "古い設定を削除して、デフォルト設定を読み込みますか？";
+
+TEST_F(SettingsTest, StartupWithoutKeyOrDefaultFileWarnsOnceThenStartsSilently) {
+  const std::string missing = PathOf("default.vxs");
+  TScriptedPrompt prompt;
+  EXPECT_TRUE(TVorlixSetting().LoadAtStartup(prompt, missing));
+  EXPECT_EQ(prompt.Shown, std::vector<std::string>{"Warn けいこく|<" + missing +
+                          ">が\n見つからないため、デフォルトの設定はなされません。"});
+  EXPECT_EQ(Raw("Version", "SettingVersionNo"), "DWORD 1297");
+  EXPECT_EQ(Raw("GeneralSetting", "CtrlShiftWheelNonActiveScroll"), "SZ 1");
+
+  SetRaw("GeneralSetting", "ScrollLines", REG_DWORD, Dword(6));
+  TVorlixSetting next;
+  EXPECT_TRUE(next.LoadAtStartup(prompt, missing));
+  EXPECT_EQ(prompt.Shown.size(), 1u);
+  EXPECT_EQ(next.GeneralSetting.ScrollLines, 6);
+}
+
+TEST_F(SettingsTest, StartupReplacesAKeyOfAnotherVersionOnlyWhenTheUserAgrees) {
+  SetRaw("Version", "SettingVersionNo", REG_DWORD, Dword(1000));
+  SetRaw("WindowSetting\\.ClassNames", "OLD", REG_SZ, "");
+  const std::string defaults = PathOf("default.vxs");
+  WriteBytes(defaults, "[GeneralSetting]\nScrollLines=7\n[Version]\nSettingVersionNo=1297\n");
+  TScriptedPrompt prompt;
+  TVorlixSetting live;
+  EXPECT_FALSE(live.LoadAtStartup(prompt, defaults));
+  EXPECT_EQ(prompt.Shown, std::vector<std::string>{OldSettingsQuestion});
+  EXPECT_EQ(Raw("Version", "SettingVersionNo"), "DWORD 1000");
+  EXPECT_EQ(Raw("GeneralSetting", "ScrollLines"), "missing");
+
+  prompt.Answer = true;
+  EXPECT_TRUE(live.LoadAtStartup(prompt, defaults));
+  EXPECT_EQ(live.GeneralSetting.ScrollLines, 7);
+  EXPECT_EQ(Raw("GeneralSetting", "ScrollLines"), "DWORD 7");
+  EXPECT_EQ(Raw("Version", "SettingVersionNo"), "DWORD 1297");
+  EXPECT_EQ(Raw("WindowSetting\\.ClassNames", "OLD"), "missing");
+}
+
+// Refused by the dialog, taken at start-up; the registry then holds version
+// 0, so the next start asks again.
+TEST_F(SettingsTest, StartupTakesADefaultFileWithoutVersionAndAsksNextTime) {
+  const std::string defaults = PathOf("default.vxs");
+  WriteBytes(defaults, "[GeneralSetting]\nScrollLines=8\n");
+  EXPECT_FALSE(TVorlixSetting::FileVersionMatches(defaults));
+  TScriptedPrompt prompt;
+  EXPECT_TRUE(TVorlixSetting().LoadAtStartup(prompt, defaults));
+  EXPECT_TRUE(prompt.Shown.empty());
+  EXPECT_EQ(Raw("GeneralSetting", "ScrollLines"), "DWORD 8");
+  EXPECT_EQ(Raw("Version", "SettingVersionNo"), "DWORD 0");
+  EXPECT_FALSE(TVorlixSetting().LoadAtStartup(prompt, defaults));
+  EXPECT_EQ(prompt.Shown, std::vector<std::string>{OldSettingsQuestion});
 }
 
 }  // namespace
