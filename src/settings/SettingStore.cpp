@@ -38,7 +38,10 @@ std::int32_t ParseSettingInteger(const std::string& text, std::int32_t defaultVa
       if (!IsHexDigit(c)) return defaultValue;
     return static_cast<std::int32_t>(std::strtoul(digits.c_str(), nullptr, 16));
   }
+  return ParseDecimalInteger(text, defaultValue);
+}
 
+std::int32_t ParseDecimalInteger(const std::string& text, std::int32_t defaultValue) {
   std::size_t first = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
   if (first == text.size()) return defaultValue;
   for (std::size_t i = first; i < text.size(); ++i)

@@ -34,3 +34,7 @@ class SettingStore {
 // starts with "$", is hexadecimal (up to 32 bits, taken as two's complement).
 // Anything else, an empty text or a number out of range gives defaultValue.
 std::int32_t ParseSettingInteger(const std::string& text, std::int32_t defaultValue);
+
+// Decimal with an optional sign and nothing else: how the registry's text
+// values are read as integers. Anything else gives defaultValue.
+std::int32_t ParseDecimalInteger(const std::string& text, std::int32_t defaultValue);

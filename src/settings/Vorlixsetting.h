@@ -3,11 +3,18 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "settings/Exesetting.h"
 #include "settings/Generalsetting.h"
 #include "settings/Windowsetting.h"
 
+class SettingStore;
+#ifdef _WIN32
+class TSettingPrompt;
+#endif
+
+// The only layout of the settings this program accepts.
 constexpr std::int32_t CurrentSettingVersion = 1297;
 
 class TVorlixSetting {
@@ -17,10 +24,32 @@ class TVorlixSetting {
   TWindowSettings WindowSettings;
   std::int32_t SettingVersionNo = CurrentSettingVersion;
 
-  void Reset() {
-    ExeSettings.Clear();
-    GeneralSetting.Reset();
-    WindowSettings.Clear();
-    SettingVersionNo = CurrentSettingVersion;
-  }
+  void Reset();
+  // General settings, window-class rules, applications, then the version.
+  void SaveTo(SettingStore& store);
+  // In the order of SaveTo, replacing everything; a load that fails on the
+  // way leaves this object as it was.
+  void LoadFrom(SettingStore& store);
+  // Whether the store holds settings of the current layout.
+  static bool VersionMatches(SettingStore& store);
+
+#ifdef _WIN32
+  void SaveToRegistry();
+  void LoadFromRegistry();
+  // The file afterwards holds exactly these settings; a save that fails
+  // leaves the previous file as it was.
+  void SaveToFile(const std::string& path);
+  void LoadFromFile(const std::string& path);
+  static bool RegistryVersionMatches();
+  static bool FileVersionMatches(const std::string& path);
+  static bool RegistryKeyExists();
+  // "default.vxs" in the folder of the program file.
+  static std::string DefaultFilePath();
+
+  // The settings at start-up: from the registry when it holds the current
+  // layout, else (after the user agrees to replace settings of another
+  // layout) from defaultFile or the built-in defaults, which are then
+  // written to the registry. False when start-up must not go on.
+  bool LoadAtStartup(TSettingPrompt& prompt, const std::string& defaultFile);
+#endif
 };
