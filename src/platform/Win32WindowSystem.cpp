@@ -83,4 +83,13 @@ std::int16_t TWin32WindowSystem::AsyncKeyState(int virtualKey) {
   return GetAsyncKeyState(virtualKey);
 }
 
+void TWin32WindowSystem::KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode,
+                                    std::uint32_t flags) {
+  keybd_event(virtualKey, scanCode, flags, 0);
+}
+
+std::uint32_t TWin32WindowSystem::ScanCodeOf(std::uint32_t code) {
+  return MapVirtualKeyA(code, 0);
+}
+
 bool TWin32WindowSystem::IsLeadByte(std::uint8_t byte) { return IsDBCSLeadByte(byte) != FALSE; }

@@ -40,6 +40,7 @@ constexpr int VkShift = 0x10;
 constexpr int VkControl = 0x11;
 constexpr int VkMenu = 0x12;  // Alt
 constexpr std::uint32_t WmMouseWheel = 0x020A;
+constexpr std::uint32_t KeyEventKeyUp = 0x0002;  // KEYEVENTF_KEYUP
 
 class WindowSystem {
  public:
@@ -66,6 +67,11 @@ class WindowSystem {
   virtual std::intptr_t Send(Wnd window, std::uint32_t message, std::uintptr_t wParam,
                              std::intptr_t lParam) = 0;  // SendMessageA
   virtual std::int16_t AsyncKeyState(int virtualKey) = 0;
+  // keybd_event with no extra information.
+  virtual void KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) = 0;
+  // MapVirtualKeyA(code, 0): the scan code of a virtual key. (Not named
+  // after the call: windows.h makes that name a macro.)
+  virtual std::uint32_t ScanCodeOf(std::uint32_t code) = 0;
   // IsDBCSLeadByte: a path delimiter byte may be the trail byte of a
   // double-byte character in the ANSI code page.
   virtual bool IsLeadByte(std::uint8_t byte) = 0;

@@ -191,6 +191,17 @@ std::int16_t FakeDesktop::AsyncKeyState(int virtualKey) {
   return KeysHeld.count(virtualKey) ? static_cast<std::int16_t>(-0x8000) : 0;
 }
 
+void FakeDesktop::KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) {
+  ++Calls;
+  Log.push_back("key " + std::to_string(virtualKey) + " " + std::to_string(scanCode) +
+                ((flags & KeyEventKeyUp) ? " up" : " down"));
+}
+
+std::uint32_t FakeDesktop::ScanCodeOf(std::uint32_t code) {
+  ++Calls;
+  return code + 1;
+}
+
 bool FakeDesktop::IsLeadByte(std::uint8_t byte) {
   return DoubleByteCodePage && ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC));
 }

@@ -60,6 +60,10 @@ class FakeDesktop : public WindowSystem, public HookRequests {
   std::intptr_t Send(Wnd window, std::uint32_t message, std::uintptr_t wParam,
                      std::intptr_t lParam) override;
   std::int16_t AsyncKeyState(int virtualKey) override;
+  // Logged as "key VK SCAN down" or "key VK SCAN up"; a key's scan code is
+  // its virtual-key code plus one here, so that tests can tell them apart.
+  void KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) override;
+  std::uint32_t ScanCodeOf(std::uint32_t code) override;
   bool IsLeadByte(std::uint8_t byte) override;
 
   // HookRequests

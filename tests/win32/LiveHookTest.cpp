@@ -14,11 +14,13 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "PeerProcess.h"
 #include "TestPeer.h"
 #include "host/HookMode.h"
+#include "dispatch/KeyOperationExecutor.h"
 #include "dispatch/WheelDispatcher.h"
 #include "host/Vorlixhookloader.h"
 #include "platform/Win32WindowSystem.h"
@@ -477,6 +479,45 @@ TEST_P(WheelDispatchTest, TurnOverAWindowWithoutScrollBarIsOneWheelMessage) {
   // window under the cursor, where the posted message is already going.
   EXPECT_EQ(LowLevel() ? 1u : 0u, wheels[0].Sent);
   EXPECT_EQ(Decoy, GetForegroundWindow());
+}
+
+TEST_P(WheelDispatchTest, MiddlePressTypesTheKeyStrokeOfItsSlotIntoTheWindowUnderTheCursor) {
+  TKeyOperationExecutor executor(Windows, *Hook, *Dispatcher, nullptr);
+  Dispatcher->KeyOps = &executor;
+  TKeyOperation controlB;
+  controlB.OperationType = TKeyOperation::Key;
+  controlB.KeyStroke = 0x4000 | 'B';
+  TKeySetting keys;
+  keys.EnableKeySetting = true;
+  keys.SetOperation(KeyEventMiddleButtonDown, controlB);
+  TExeSetting probeExe;
+  probeExe.SetExeName(PeerExeName);
+  probeExe.PutKeySetting("", keys);
+  Setting.ExeSettings.Put(PeerExeName, probeExe);
+  // The focus is where the stroke goes: it is given back before the probe
+  // retrieves the stroke, so a focus on another control would take it.
+  Hook->SetFocusEx(ToWnd(Probe));
+
+  ASSERT_TRUE(Drive(At(50, 50) + " click 2")) << "the marker never arrived";
+  Dispatcher->KeyOps = nullptr;
+  std::vector<std::pair<UINT, std::uint32_t>> keyEvents;
+  for (const TProbeEvent& event : Events()) {
+    if (IsMarker(event)) break;
+    if (event.Message == WM_KEYDOWN || event.Message == WM_KEYUP)
+      keyEvents.emplace_back(event.Message, event.WParam);
+  }
+  // The marker's own Ctrl.
+  if (!keyEvents.empty() && keyEvents.back() == std::make_pair(UINT{WM_KEYDOWN}, 0x11u))
+    keyEvents.pop_back();
+  const std::vector<std::pair<UINT, std::uint32_t>> expected = {
+      {WM_KEYDOWN, VK_CONTROL}, {WM_KEYDOWN, 'B'}, {WM_KEYUP, 'B'}, {WM_KEYUP, VK_CONTROL}};
+  EXPECT_EQ(expected, keyEvents) << "the stroke goes to the window under the cursor";
+  EXPECT_TRUE(BeforeMarker(WM_MBUTTONDOWN).empty()) << "the press was consumed";
+  EXPECT_EQ(Probe, GetForegroundWindow());
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(Probe, nullptr), &info));
+  EXPECT_EQ(Probe, info.hwndFocus);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, WheelDispatchTest, testing::Values(1, 2), ModeName);

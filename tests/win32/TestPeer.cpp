@@ -100,6 +100,8 @@ LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_MBUTTONDOWN:
     case WM_XBUTTONDOWN:
     case WM_VSCROLL:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
       Record(message, wParam, lParam);
       return message == WM_XBUTTONDOWN ? TRUE : 0;
     case ProbeNapMessage:

@@ -1,0 +1,51 @@
+// What a key setting makes of a wheel turn or a button press: the event is
+// mapped to one of the key-event slots, and the slot's key stroke is typed,
+// or its plug-in action run, into the window under the cursor.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "dispatch/WheelDispatcher.h"
+#include "platform/WindowSystem.h"
+#include "plugins/Plugin.h"
+
+class TKeySetting;
+
+// The slot of a notification, or NoKeyEvent. A turn needs exactly one (or
+// none) of the button and modifier bits; a press (no delta) exactly one of
+// the middle and X button bits, whatever else is held.
+constexpr int NoKeyEvent = -1;
+int KeyEventOf(std::uint16_t keyState, std::int16_t wheelDelta);
+
+// The plug-in host as the key operations see it.
+class PluginActions {
+ public:
+  virtual ~PluginActions() = default;
+  // Runs the action registered under name; 0 when there is none.
+  virtual std::int32_t ExecuteAction(const std::string& name, TActionParam* param) = 0;
+};
+
+class TKeyOperationExecutor : public KeyOperations {
+ public:
+  // dispatcher activates the target as for a wheel turn; actions may be null
+  // while no plug-in host exists.
+  TKeyOperationExecutor(WindowSystem& windows, HookRequests& hook, TWheelDispatcher& dispatcher,
+                        PluginActions* actions);
+
+  bool ExecuteKeyOperation(Wnd cursorWnd, const TKeySetting& keySetting, TPoint cursor,
+                           std::uint16_t keyState, std::int16_t wheelDelta) override;
+  // Types one stroke: bits 0-12 the key, 0x2000 Shift, 0x4000 Ctrl,
+  // 0x8000 Alt. The modifiers the user holds are let go for the stroke and
+  // pressed again after it.
+  void SendKeyStroke(std::uint16_t keyStroke);
+  void RunPluginAction(const std::string& name, TActionParam* param);
+
+ private:
+  void Key(std::uint8_t virtualKey, bool up);
+
+  WindowSystem& Windows;
+  HookRequests& Hook;
+  TWheelDispatcher& Dispatcher;
+  PluginActions* Actions;
+};
