@@ -2,6 +2,7 @@
 // start-up load.
 #include <windows.h>
 
+#include "platform/ProgramFolder.h"
 #include "settings/IniFileStore.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingPrompt.h"
@@ -98,24 +99,7 @@ bool TVorlixSetting::RegistryKeyExists() {
          ERROR_SUCCESS;
 }
 
-// The folder ends at the last backslash that is a character of its own, not
-// the trail byte of a double-byte character, hence the walk with CharNextA.
-std::string TVorlixSetting::DefaultFilePath() {
-  std::string module(MAX_PATH, '\0');
-  for (;;) {
-    const DWORD length =
-        GetModuleFileNameA(nullptr, &module[0], static_cast<DWORD>(module.size()));
-    if (length < module.size()) {
-      module.resize(length);
-      break;
-    }
-    module.resize(module.size() * 2);
-  }
-  std::size_t folderLength = 0;
-  for (const char* c = module.c_str(); *c != '\0'; c = CharNextA(c))
-    if (*c == '\\') folderLength = static_cast<std::size_t>(c - module.c_str()) + 1;
-  return module.substr(0, folderLength) + "default.vxs";
-}
+std::string TVorlixSetting::DefaultFilePath() { return ProgramFolder() + "default.vxs"; }
 
 bool TVorlixSetting::LoadAtStartup(TSettingPrompt& prompt, const std::string& defaultFile) {
   if (RegistryKeyExists()) {

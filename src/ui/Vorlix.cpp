@@ -1,0 +1,59 @@
+// Vorlix.exe: one instance per session, living in the notification area.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <exception>
+
+#include "platform/Win32Owner.h"
+#include "ui/Vorlixmainform.h"
+
+namespace {
+
+constexpr char MutexName[] = "Vorlix_MutexName";
+constexpr char ApplicationClass[] = "TApplication";
+// WS_MINIMIZE, WS_SYSMENU and WS_MINIMIZEBOX cleared: the hidden window that
+// owns the forms is never restored or closed from a taskbar menu.
+constexpr LONG ApplicationStyleMask = static_cast<LONG>(0xDFF5FFFF);
+
+using TWindow = TOwner<HWND, DestroyWindow>;
+
+// The hidden window that owns every form: owned forms get no taskbar entry.
+TWindow CreateApplicationWindow(HINSTANCE instance) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = DefWindowProcA;
+  windowClass.hInstance = instance;
+  windowClass.lpszClassName = ApplicationClass;
+  RegisterClassA(&windowClass);
+  TWindow window(CreateWindowExA(0, ApplicationClass, "Vorlix",
+                                 WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
+                                 nullptr, nullptr, instance, nullptr));
+  if (window)
+    SetWindowLongA(window.Get(), GWL_STYLE,
+                   GetWindowLongA(window.Get(), GWL_STYLE) & ApplicationStyleMask);
+  return window;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  // Another instance runs: end without a word.
+  if (const TKernelHandle other{OpenMutexA(MUTEX_ALL_ACCESS, FALSE, MutexName)}) return 0;
+  // Held, and so the name taken, until the process ends.
+  const TKernelHandle mutex(CreateMutexA(nullptr, TRUE, MutexName));
+
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  try {
+    const TWindow application = CreateApplicationWindow(instance);
+    TVXMainForm form(application.Get());
+    if (!form.Started()) return 0;
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  } catch (const std::exception& error) {
+    MessageBoxA(nullptr, error.what(), "Vorlix", MB_OK | MB_ICONERROR);
+  }
+  return 0;
+}

@@ -1,0 +1,232 @@
+#include "ui/Vorlixmainform.h"
+
+#include <exception>
+
+#include "platform/ProgramFolder.h"
+#include "settings/SettingPrompt.h"
+
+namespace {
+
+constexpr char FormClass[] = "TVXMainForm";
+constexpr int ClientWidth = 266;
+constexpr int ClientHeight = 124;
+
+enum : UINT {
+  IdButtonOk = 1,  // IDOK: Enter presses the default button
+  IdButtonSetting = 100,
+  IdAbout,
+  IdQuit,
+  IdPause,
+  IdSetting,
+};
+
+enum class FontKind { Default, Title, Version };
+
+struct TComponent {
+  const char* ClassName;
+  const char* Caption;
+  DWORD Style;
+  int Left, Top, Width, Height;
+  UINT Id;
+  FontKind Font;
+};
+
+// In tab order: the OK button first.
+const TComponent Components[] = {
+    {"STATIC", "Vorlix", SS_LEFT, 8, 8, 246, 54, 0, FontKind::Title},
+    {"STATIC", "Ver. 0.531b", SS_LEFT, 184, 56, 64, 15, 0, FontKind::Version},
+    {"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 176, 96, 75, 25, IdButtonOk, FontKind::Default},
+    {"BUTTON", "設定", BS_PUSHBUTTON | WS_TABSTOP, 16, 96, 75, 25, IdButtonSetting,
+     FontKind::Default},
+};
+
+HFONT MakeFont(int height, int weight, bool italic, BYTE charSet, const char* face) {
+  return CreateFontA(-height, 0, 0, 0, weight, italic, FALSE, FALSE, charSet, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face);
+}
+
+void ShowError(HWND owner, const char* text) {
+  MessageBoxA(owner, text, "Vorlix", MB_OK | MB_ICONERROR);
+}
+
+}  // namespace
+
+TVXMainForm::TVXMainForm(HWND application) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = FormClass;
+  RegisterClassA(&windowClass);
+
+  const DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  RECT frame{0, 0, ClientWidth, ClientHeight};
+  AdjustWindowRectEx(&frame, style, FALSE, 0);
+  CreateWindowExA(0, FormClass, "Vorlix", style, CW_USEDEFAULT, CW_USEDEFAULT,
+                  frame.right - frame.left, frame.bottom - frame.top, application, nullptr,
+                  windowClass.hInstance, this);
+  if (Window == nullptr) return;
+  CreateComponents();
+  CreatePopupMenu1();
+
+  // What escapes the start leaves the program without a tray icon, that is
+  // without a way for the user to end it: it is told, and it ends.
+  try {
+    IsStarted = Start();
+  } catch (const std::exception& error) {
+    ShowError(nullptr, error.what());
+    IsStarted = false;
+  }
+  if (!IsStarted) Stop();
+}
+
+TVXMainForm::~TVXMainForm() {
+  Stop();
+  if (Window != nullptr) DestroyWindow(Window);
+}
+
+void TVXMainForm::CreateComponents() {
+  DefaultFont = TFont(MakeFont(12, FW_NORMAL, false, SHIFTJIS_CHARSET, "ＭＳ Ｐゴシック"));
+  TitleFont = TFont(MakeFont(48, FW_BOLD, true, ANSI_CHARSET, "Times New Roman"));
+  VersionFont = TFont(MakeFont(13, FW_BOLD, false, ANSI_CHARSET, "Times New Roman"));
+  for (const TComponent& c : Components) {
+    const HWND control = CreateWindowExA(
+        0, c.ClassName, c.Caption, WS_CHILD | WS_VISIBLE | c.Style, c.Left, c.Top, c.Width,
+        c.Height, Window, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(c.Id)),
+        GetModuleHandleA(nullptr), nullptr);
+    const HFONT font = c.Font == FontKind::Title     ? TitleFont.Get()
+                       : c.Font == FontKind::Version ? VersionFont.Get()
+                                                     : DefaultFont.Get();
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+}
+
+void TVXMainForm::CreatePopupMenu1() {
+  PopupMenu1 = TMenu(CreatePopupMenu());
+  const HMENU menu = PopupMenu1.Get();
+  AppendMenuA(menu, MF_STRING, IdAbout, "Vorlixについて(&A)");
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu, MF_STRING, IdQuit, "常駐解除(&Q)");
+  AppendMenuA(menu, MF_STRING, IdPause, "一時停止(&P)");
+  AppendMenuA(menu, MF_STRING, IdSetting, "設定（&S)");
+  SetMenuDefaultItem(menu, IdSetting, FALSE);
+}
+
+bool TVXMainForm::Start() {
+  HookLoader = std::make_unique<TVorlixHook>(Window, 0);
+  if (!HookLoader->Ready()) {
+    MessageBoxA(nullptr, "DLLの初期化、フックのインストールに失敗しました", "Vorlix - Error",
+                MB_OK | MB_ICONERROR);
+    return false;
+  }
+  NotifyMessage = HookLoader->NotifyMessage();
+  Dispatcher = std::make_unique<TWheelDispatcher>(Windows, *HookLoader, Setting);
+  KeyOps = std::make_unique<TKeyOperationExecutor>(Windows, *HookLoader, *Dispatcher, &Plugins);
+  Dispatcher->KeyOps = KeyOps.get();
+  if (!LoadSettings()) return false;
+  LoadPlugins();
+  SetPaused(false);
+  return true;
+}
+
+void TVXMainForm::Stop() {
+  // The dispatcher acts through the hook loader: it goes first.
+  NotifyMessage = 0;
+  KeyOps.reset();
+  Dispatcher.reset();
+  HookLoader.reset();
+}
+
+void TVXMainForm::SetPaused(bool value) {
+  IsPaused = value;
+  if (Dispatcher) Dispatcher->Paused = value;
+  CheckMenuItem(PopupMenu1.Get(), IdPause, MF_BYCOMMAND | (value ? MF_CHECKED : MF_UNCHECKED));
+}
+
+bool TVXMainForm::LoadSettings() {
+  TMessageBoxPrompt prompt;
+  return Setting.LoadAtStartup(prompt, TVorlixSetting::DefaultFilePath());
+}
+
+bool TVXMainForm::LoadPlugins() {
+  Plugins.LoadDirectory(ProgramFolder());
+  return true;
+}
+
+void TVXMainForm::ShowSettingDialog() {
+  // Until the settings dialog exists the settings come from the registry
+  // and setting files only.
+  MessageBoxA(Window, "設定ダイアログはまだありません。", "Vorlix", MB_OK | MB_ICONINFORMATION);
+}
+
+void TVXMainForm::ShowAboutDialog() {
+  ShowWindow(Window, SW_SHOW);
+  SetForegroundWindow(Window);
+}
+
+void TVXMainForm::QuitClick() { PostMessageA(Window, WM_CLOSE, 0, 0); }
+
+void TVXMainForm::PauseClick() { SetPaused(!IsPaused); }
+
+void TVXMainForm::ButtonOkClick() { ShowWindow(Window, SW_HIDE); }
+
+void TVXMainForm::FormCloseQuery() { Stop(); }
+
+void TVXMainForm::Command(UINT id) {
+  switch (id) {
+    case IdButtonOk: ButtonOkClick(); break;
+    case IdButtonSetting:
+    case IdSetting: ShowSettingDialog(); break;
+    case IdAbout: ShowAboutDialog(); break;
+    case IdQuit: QuitClick(); break;
+    case IdPause: PauseClick(); break;
+    default: break;
+  }
+}
+
+LRESULT CALLBACK TVXMainForm::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                         LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* form = static_cast<TVXMainForm*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    form->Window = window;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<TVXMainForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (form == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+  // No exception may unwind into the system's dispatch: the user sees it,
+  // and the message loop goes on.
+  try {
+    return form->HandleMessage(message, wParam, lParam);
+  } catch (const std::exception& error) {
+    ShowError(window, error.what());
+    return 0;
+  }
+}
+
+LRESULT TVXMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (ClassifyMainWindowMessage(message, wParam, NotifyMessage)) {
+    case MainWindowAction::RouteNotification:
+      return Dispatcher ? Dispatcher->RouteWheelNotification(wParam, lParam) : 0;
+    case MainWindowAction::Hide:
+      ShowWindow(Window, SW_HIDE);
+      return 0;
+    case MainWindowAction::Default:
+      break;
+  }
+  switch (message) {
+    case WM_COMMAND:
+      Command(LOWORD(wParam));
+      return 0;
+    case WM_CLOSE:
+      FormCloseQuery();
+      DestroyWindow(Window);
+      return 0;
+    case WM_DESTROY:
+      Window = nullptr;
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcA(Window, message, wParam, lParam);
+  }
+}

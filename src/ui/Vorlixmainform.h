@@ -1,0 +1,71 @@
+// The main form: the hidden window that receives the hook's notifications
+// and owns everything the program runs on (hooks, settings, plug-ins), the
+// tray menu through which the user reaches it, and, shown, the about box.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "dispatch/KeyOperationExecutor.h"
+#include "dispatch/WheelDispatcher.h"
+#include "host/Vorlixhookloader.h"
+#include "platform/Win32Owner.h"
+#include "platform/Win32WindowSystem.h"
+#include "plugins/Plugin.h"
+#include "settings/Vorlixsetting.h"
+
+using TFont = TOwner<HFONT, DeleteObject>;
+using TMenu = TOwner<HMENU, DestroyMenu>;
+
+class TVXMainForm {
+ public:
+  // Creates the (hidden) form owned by application and starts the program;
+  // Started() tells whether the program may go on running.
+  explicit TVXMainForm(HWND application);
+  ~TVXMainForm();
+
+  TVXMainForm(const TVXMainForm&) = delete;
+  TVXMainForm& operator=(const TVXMainForm&) = delete;
+
+  bool Start();
+  void Stop();
+  void SetPaused(bool value);
+  bool LoadSettings();
+  bool LoadPlugins();
+
+  void ShowSettingDialog();
+  void ShowAboutDialog();
+  void QuitClick();
+  void PauseClick();
+  void ButtonOkClick();
+
+  HWND Handle() const { return Window; }
+  bool Started() const { return IsStarted; }
+  bool Paused() const { return IsPaused; }
+
+  std::unique_ptr<TVorlixHook> HookLoader;
+  TVorlixSetting Setting;
+  TPlugins Plugins;
+  UINT NotifyMessage = 0;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void CreateComponents();
+  void CreatePopupMenu1();
+  void Command(UINT id);
+  void FormCloseQuery();
+
+  HWND Window = nullptr;
+  TFont DefaultFont;
+  TFont TitleFont;
+  TFont VersionFont;
+  TMenu PopupMenu1;
+  TWin32WindowSystem Windows;
+  std::unique_ptr<TWheelDispatcher> Dispatcher;
+  std::unique_ptr<TKeyOperationExecutor> KeyOps;
+  bool IsPaused = true;
+  bool IsStarted = false;
+};
