@@ -4,6 +4,7 @@
 
 #include "platform/ProgramFolder.h"
 #include "settings/SettingPrompt.h"
+#include "ui/Resources.h"
 
 namespace {
 
@@ -56,6 +57,7 @@ TVXMainForm::TVXMainForm(HWND application) {
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hIcon = LoadIconA(windowClass.hInstance, MAKEINTRESOURCEA(IDI_VORLIX));
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = FormClass;
   RegisterClassA(&windowClass);

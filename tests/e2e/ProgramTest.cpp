@@ -1,0 +1,284 @@
+// Vorlix.exe as a user runs it, under Wine, with real input from xdotool.
+// This process shows the probe windows (one with a vertical scroll bar, one
+// without, and one that holds the foreground) and logs what reaches them.
+// Wine itself already sends a raw wheel turn to the window under the
+// pointer, so every check looks at what only Vorlix does: line-scroll pairs,
+// a wheel message that arrives sent, activation, key strokes.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <string>
+#include <vector>
+
+#include "PeerProcess.h"
+#include "settings/RegistryStore.h"
+#include "settings/Vorlixsetting.h"
+#include "shared/Handles.h"
+#include "shared/SharedStruct.h"
+
+namespace {
+
+constexpr DWORD WaitMs = 20000;
+constexpr char XdotoolDosPath[] = "Z:\\usr\\bin\\xdotool";
+constexpr int ProbeSize = 200;
+constexpr int ScrollX = 400, ScrollY = 300;
+constexpr int PlainX = 650, PlainY = 300;
+constexpr char ScrollClass[] = "VorlixE2EScroll";
+constexpr char PlainClass[] = "VorlixE2EPlain";
+
+struct TSeen {
+  HWND Window;
+  UINT Message;
+  WPARAM WParam;
+  bool Sent;  // sent by another thread rather than posted
+};
+
+std::vector<TSeen> Seen;
+
+LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_MOUSEWHEEL:
+    case WM_VSCROLL:
+    case WM_MBUTTONDOWN:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+      Seen.push_back({window, message, wParam, (InSendMessageEx(nullptr) & ISMEX_SEND) != 0});
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+HWND ShowProbe(const char* className, DWORD style, int x, int y) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = ProbeProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = className;
+  RegisterClassA(&windowClass);
+  const HWND window = CreateWindowExA(0, className, className, WS_POPUP | style, x, y, ProbeSize,
+                                      ProbeSize, nullptr, nullptr, windowClass.hInstance, nullptr);
+  // Not activated: Wine without a window manager takes two seconds to hide
+  // a window that holds the foreground.
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  return window;
+}
+
+void DeleteSettings() { SHDeleteKeyA(HKEY_CURRENT_USER, RegistryStore::KeyPath); }
+
+// Starts xdotool; Wine gives no handle to wait on for a Unix program (a
+// null process handle and garbage in the thread handle, never to be closed).
+bool RunXdotool(const std::string& commands) {
+  std::string commandLine = "/usr/bin/xdotool " + commands;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &started))
+    return false;
+  if (started.hProcess != nullptr) {
+    CloseHandle(started.hProcess);
+    CloseHandle(started.hThread);
+  }
+  return true;
+}
+
+std::string At(int x, int y) {
+  return "mousemove " + std::to_string(x) + " " + std::to_string(y);
+}
+
+class ProgramFixture : public testing::Test {
+ protected:
+  explicit ProgramFixture(const char* wineVersion) : WineVersion(wineVersion) {}
+
+  static void SetUpTestSuite() {
+    Scroll = ShowProbe(ScrollClass, WS_VSCROLL, ScrollX, ScrollY);
+    Plain = ShowProbe(PlainClass, 0, PlainX, PlainY);
+    Holder = ShowProbe("VorlixE2EHolder", 0, 50, 50);
+  }
+
+  static void TearDownTestSuite() {
+    for (HWND window : {Scroll, Plain, Holder}) DestroyWindow(window);
+  }
+
+  void SetUp() override {
+    if (!RunningUnderWine() || GetFileAttributesA(XdotoolDosPath) == INVALID_FILE_ATTRIBUTES)
+      GTEST_SKIP() << "needs Wine on X with xdotool";
+    if (*WineVersion != '\0') {
+      Override = std::make_unique<TVersionOverride>("Vorlix.exe", WineVersion);
+      ASSERT_TRUE(Override->IsReady());
+    }
+    DeleteSettings();
+    Seen.clear();
+    ASSERT_TRUE(SetForegroundWindow(Holder));
+  }
+
+  void TearDown() override {
+    StopProgram();
+    Override.reset();
+    DeleteSettings();
+  }
+
+  std::string ProgramFolder() const { return TestFolder() + "program\\"; }
+
+  // Starts Vorlix.exe and waits until it has started (its message loop is
+  // idle) and the hooks notify its main window.
+  void StartProgram() {
+    ASSERT_TRUE(Program.StartProgram(ProgramFolder() + "Vorlix.exe", "", ProgramFolder()));
+    ASSERT_TRUE(Program.WaitUntilIdle(WaitMs)) << "Vorlix.exe did not come up";
+    MainWindow = FindWindowA("TVXMainForm", "Vorlix");
+    ASSERT_NE(MainWindow, nullptr);
+    TVorlixSharedData block;
+    ASSERT_TRUE(block.Create(SharedDataName) && block.Map());
+    EXPECT_EQ(ToWnd(MainWindow), block.Data()->MainWnd);
+  }
+
+  void StopProgram() {
+    if (MainWindow == nullptr) return;
+    PostMessageA(MainWindow, WM_CLOSE, 0, 0);
+    DWORD exitCode = 1;
+    EXPECT_TRUE(Program.Finish(WaitMs, exitCode)) << "Vorlix.exe did not end when closed";
+    MainWindow = nullptr;
+  }
+
+  // Runs the commands, then a turn down with Ctrl held, which Vorlix leaves
+  // to the window under the pointer by default, and waits for that turn.
+  bool Drive(const std::string& commands) {
+    Seen.clear();
+    if (!RunXdotool(commands + " keydown ctrl click 5 keyup ctrl")) return false;
+    return PumpMessagesUntil([] { return MarkerAt() < Seen.size(); }, WaitMs);
+  }
+
+  static std::size_t MarkerAt() {
+    for (std::size_t i = 0; i < Seen.size(); ++i)
+      if (Seen[i].Message == WM_MOUSEWHEEL && (LOWORD(Seen[i].WParam) & MK_CONTROL)) return i;
+    return Seen.size();
+  }
+
+  // What reached a window before the marker.
+  static std::vector<TSeen> Before(HWND window, UINT message) {
+    std::vector<TSeen> found;
+    for (std::size_t i = 0; i < MarkerAt(); ++i)
+      if (Seen[i].Window == window && Seen[i].Message == message) found.push_back(Seen[i]);
+    return found;
+  }
+
+  bool LowLevel() const { return *WineVersion == '\0'; }
+
+  static HWND Scroll, Plain, Holder;
+  const char* const WineVersion;
+  std::unique_ptr<TVersionOverride> Override;
+  TPeerProcess Program;
+  HWND MainWindow = nullptr;
+};
+
+HWND ProgramFixture::Scroll = nullptr;
+HWND ProgramFixture::Plain = nullptr;
+HWND ProgramFixture::Holder = nullptr;
+
+// Wine's default version chooses the low-level hook, Windows 98 the
+// message hook.
+class ProgramTest : public ProgramFixture, public testing::WithParamInterface<const char*> {
+ protected:
+  ProgramTest() : ProgramFixture(GetParam()) {}
+};
+
+TEST_P(ProgramTest, TurnOverAnInactiveWindowScrollsItByLinesAndCtrlTurnIsLeftAlone) {
+  StartProgram();
+  ASSERT_TRUE(Drive(At(ScrollX + 50, ScrollY + 50) + " click 5"));
+  std::vector<WPARAM> codes;
+  for (const TSeen& seen : Before(Scroll, WM_VSCROLL)) codes.push_back(seen.WParam);
+  EXPECT_EQ((std::vector<WPARAM>{SB_LINEDOWN, SB_ENDSCROLL, SB_LINEDOWN, SB_ENDSCROLL,
+                                 SB_LINEDOWN, SB_ENDSCROLL}),
+            codes)
+      << "three lines, from default.vxs";
+  EXPECT_TRUE(Before(Scroll, WM_MOUSEWHEEL).empty()) << "the raw turn was consumed";
+  EXPECT_EQ(Scroll, GetForegroundWindow());
+}
+
+TEST_P(ProgramTest, TurnOverAWindowWithoutScrollBarIsOneWheelMessage) {
+  StartProgram();
+  ASSERT_TRUE(Drive(At(PlainX + 50, PlainY + 50) + " click 5"));
+  const std::vector<TSeen> wheels = Before(Plain, WM_MOUSEWHEEL);
+  ASSERT_EQ(1u, wheels.size());
+  // The low-level hook names the foreground window as the target, so Vorlix
+  // sends the turn itself; the message hook's target is already the window
+  // under the pointer, and the posted turn goes on.
+  EXPECT_EQ(LowLevel(), wheels[0].Sent);
+  EXPECT_EQ(Plain, GetForegroundWindow());
+}
+
+TEST_P(ProgramTest, IgnoredClassLeavesTheTurnToTheWindow) {
+  TVorlixSetting setting;
+  TWindowSetting ignore;
+  ignore.Ignore = true;
+  setting.WindowSettings.Put("VORLIXE2ESCROLL", "", ignore);
+  setting.SaveToRegistry();
+  StartProgram();
+  ASSERT_TRUE(Drive(At(ScrollX + 50, ScrollY + 50) + " click 5"));
+  EXPECT_TRUE(Before(Scroll, WM_VSCROLL).empty());
+  const std::vector<TSeen> wheels = Before(Scroll, WM_MOUSEWHEEL);
+  ASSERT_EQ(1u, wheels.size());
+  EXPECT_FALSE(wheels[0].Sent) << "the raw, posted turn";
+  EXPECT_EQ(Holder, GetForegroundWindow());
+}
+
+TEST_P(ProgramTest, KeyOperationOnAMiddlePressTypesItsStroke) {
+  TVorlixSetting setting;
+  TKeyOperation controlB;
+  controlB.OperationType = TKeyOperation::Key;
+  controlB.KeyStroke = 0x4000 | 'B';
+  TKeySetting keys;
+  keys.EnableKeySetting = true;
+  keys.SetOperation(KeyEventMiddleButtonDown, controlB);
+  TExeSetting suites;
+  suites.SetExeName("vorlix_e2e_tests.exe");
+  suites.PutKeySetting("", keys);
+  setting.ExeSettings.Put("vorlix_e2e_tests.exe", suites);
+  setting.SaveToRegistry();
+  StartProgram();
+  SetForegroundWindow(Scroll);
+  SetFocus(Scroll);
+  ASSERT_TRUE(Drive(At(ScrollX + 50, ScrollY + 50) + " click 2"));
+  EXPECT_TRUE(Before(Scroll, WM_MBUTTONDOWN).empty()) << "the press was consumed";
+  std::vector<std::pair<UINT, WPARAM>> strokes;
+  for (const TSeen& seen : Seen)
+    if (seen.Message == WM_KEYDOWN || seen.Message == WM_KEYUP)
+      strokes.emplace_back(seen.Message, seen.WParam);
+  // Then the marker's own Ctrl.
+  const std::vector<std::pair<UINT, WPARAM>> expected = {{WM_KEYDOWN, VK_CONTROL},
+                                                         {WM_KEYDOWN, 'B'},
+                                                         {WM_KEYUP, 'B'},
+                                                         {WM_KEYUP, VK_CONTROL},
+                                                         {WM_KEYDOWN, VK_CONTROL}};
+  EXPECT_EQ(expected, std::vector<std::pair<UINT, WPARAM>>(
+                          strokes.begin(), strokes.begin() + std::min(strokes.size(), std::size_t{5})));
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, ProgramTest, testing::Values("", "win98"),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                           return std::string(*info.param ? "Windows98" : "LowLevel");
+                         });
+
+class ProgramLifeTest : public ProgramFixture {
+ protected:
+  ProgramLifeTest() : ProgramFixture("") {}
+};
+
+TEST_F(ProgramLifeTest, SecondInstanceEndsAtOnceAndClosingRemovesTheHooks) {
+  StartProgram();
+  TPeerProcess second;
+  ASSERT_TRUE(second.StartProgram(ProgramFolder() + "Vorlix.exe", "", ProgramFolder()));
+  DWORD exitCode = 1;
+  ASSERT_TRUE(second.Finish(WaitMs, exitCode));
+  EXPECT_EQ(0u, exitCode);
+  EXPECT_EQ(MainWindow, FindWindowA("TVXMainForm", "Vorlix")) << "the first instance runs on";
+
+  StopProgram();
+  ASSERT_TRUE(Drive(At(ScrollX + 50, ScrollY + 50) + " click 5"));
+  EXPECT_TRUE(Before(Scroll, WM_VSCROLL).empty());
+  ASSERT_EQ(1u, Before(Scroll, WM_MOUSEWHEEL).size()) << "the window gets its own turn";
+}
+
+}  // namespace
