@@ -74,7 +74,9 @@ void TTrayIconCore::IconChanged() {
 void TTrayIconCore::ShellRestarted() {
   if (!IsAdded) return;
   Fill();
-  IsAdded = Shell.NotifyIcon(NotifyIconAdd, Record);
+  // The announcement also comes when the shell kept its icons (the taskbar
+  // alone was remade); it then refuses the add of a known icon.
+  IsAdded = Shell.NotifyIcon(NotifyIconAdd, Record) || Shell.NotifyIcon(NotifyIconModify, Record);
 }
 
 void TTrayIconCore::SetTipHelp(const std::string& text) {

@@ -14,7 +14,8 @@
 
 namespace {
 
-constexpr DWORD WaitMs = 15000;
+// Wine's tray window shows some ten seconds after the first icon.
+constexpr DWORD WaitMs = 30000;
 constexpr char ShellDosPath[] = "Z:\\bin\\sh";
 constexpr char XdotoolDosPath[] = "Z:\\usr\\bin\\xdotool";
 constexpr char OwnerClass[] = "VorlixTest_TrayOwner";
@@ -108,7 +109,7 @@ class TrayIconTest : public testing::Test {
     const std::string name = "vorlix_tray_" + std::to_string(GetCurrentProcessId());
     const std::string unixPath = "/tmp/" + name, dosPath = "Z:\\tmp\\" + name;
     DeleteFileA(dosPath.c_str());
-    if (!RunUnix("timeout 10 xdotool " + commands + " > " + unixPath + ".part; mv " + unixPath +
+    if (!RunUnix("timeout 25 xdotool " + commands + " > " + unixPath + ".part; mv " + unixPath +
                  ".part " + unixPath))
       return {};
     std::string text;
@@ -145,8 +146,17 @@ TEST_F(TrayIconTest, ShellShowsChangesAndRemovesTheIcon) {
 
     icon.SetTipHelp("Vorlix - 常駐中");
     EXPECT_EQ(icon.TipHelp(), "Vorlix - 常駐中");  // a change the shell took
+    // A shell that announces a new start but kept the icon refuses to add it
+    // again; the icon must not be taken for gone.
+    SendMessageA(FindWindowA(TCallbackWindow::ClassName, nullptr),
+                 RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(icon.Added());
     icon.SetVisible(false);
     EXPECT_FALSE(icon.Added());
+    // With its last icon gone, Wine's tray hides.
+    EXPECT_TRUE(PumpMessagesUntil(
+        [] { return XdotoolOutput("search --onlyvisible --name 'Wine System Tray'").empty(); },
+        WaitMs));
     // The shell no longer knows the icon and refuses a change of it.
     try {
       icon.UpdateNotifyIcon(NotifyIconModify);
