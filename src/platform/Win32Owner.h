@@ -48,3 +48,4 @@ using TRegKey = TOwner<HKEY, RegCloseKey>;
 using TWindowOwner = TOwner<HWND, DestroyWindow>;
 // Icons of our own (CopyIcon, CreateIcon...), not shared ones from LoadIcon.
 using TIconOwner = TOwner<HICON, DestroyIcon>;
+using TMenuOwner = TOwner<HMENU, DestroyMenu>;

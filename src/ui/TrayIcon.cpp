@@ -9,7 +9,8 @@
 
 // The record is handed to the shell as it is.
 static_assert(NOTIFYICONDATAA_V1_SIZE == sizeof(TNotifyIconData));
-static_assert(offsetof(NOTIFYICONDATAA, uCallbackMessage) == offsetof(TNotifyIconData, uCallbackMessage));
+static_assert(offsetof(NOTIFYICONDATAA, uCallbackMessage) ==
+              offsetof(TNotifyIconData, uCallbackMessage));
 static_assert(offsetof(NOTIFYICONDATAA, hIcon) == offsetof(TNotifyIconData, hIcon));
 static_assert(offsetof(NOTIFYICONDATAA, szTip) == offsetof(TNotifyIconData, szTip));
 static_assert(NIM_ADD == NotifyIconAdd && NIM_MODIFY == NotifyIconModify &&
@@ -152,7 +153,8 @@ void TTrayIconShell::StartSingleClick(int id, std::uint32_t ticket) {
 
 bool TTrayIconShell::IsLeadByte(std::uint8_t byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
-TTrayIcon::TTrayIcon(HWND owner) : TTrayIconShell(owner), TTrayIconCore(static_cast<TrayShell&>(*this)) {}
+TTrayIcon::TTrayIcon(HWND owner)
+    : TTrayIconShell(owner), TTrayIconCore(static_cast<TrayShell&>(*this)) {}
 
 void TTrayIcon::SetIcon(HICON icon) {
   if (icon == OwnIcon.Get()) return;

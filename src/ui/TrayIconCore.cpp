@@ -30,7 +30,8 @@ void TTrayIconCore::Fill() {
   // Tip is never longer than the record's field less its zero.
   std::memset(Record.szTip, 0, sizeof Record.szTip);
   std::memcpy(Record.szTip, Tip.data(), Tip.size());
-  Record.uFlags = NotifyIconFlagMessage | NotifyIconFlagIcon | (Tip.empty() ? 0 : NotifyIconFlagTip);
+  Record.uFlags =
+      NotifyIconFlagMessage | NotifyIconFlagIcon | (Tip.empty() ? 0 : NotifyIconFlagTip);
 }
 
 void TTrayIconCore::UpdateNotifyIcon(std::uint32_t mode) {
@@ -84,8 +85,8 @@ void TTrayIconCore::SetTipHelp(const std::string& text) {
   // would leave a lone lead byte that swallows the tip's terminating zero.
   std::size_t length = 0;
   while (length < text.size()) {
-    const bool lead = Shell.IsLeadByte(static_cast<std::uint8_t>(text[length])) &&
-                      length + 1 < text.size();
+    const bool lead =
+        Shell.IsLeadByte(static_cast<std::uint8_t>(text[length])) && length + 1 < text.size();
     const std::size_t width = lead ? 2 : 1;
     if (length + width > TipHelpMaxLength) break;
     length += width;

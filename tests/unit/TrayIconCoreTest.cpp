@@ -30,7 +30,9 @@ struct FakeTrayShell : TrayShell {
   }
   void PopupMenu(TMouseButton button, TPoint) override { Popups.push_back(button); }
   void StartSingleClick(int, std::uint32_t ticket) override { Tickets.push_back(ticket); }
-  bool IsLeadByte(std::uint8_t b) override { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+  bool IsLeadByte(std::uint8_t b) override {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+  }
 };
 
 class TrayIconCoreTest : public testing::Test {
@@ -51,7 +53,8 @@ TEST_F(TrayIconCoreTest, IdentifiersFollowTheLastLiveIconAndStopAtTheLimit) {
   EXPECT_EQ(TTrayIconCore(Shell).Id(), 4);
 
   std::vector<std::unique_ptr<TTrayIconCore>> more;
-  while (TrayIconList.Count() < TrayIconLimit) more.push_back(std::make_unique<TTrayIconCore>(Shell));
+  while (TrayIconList.Count() < TrayIconLimit)
+    more.push_back(std::make_unique<TTrayIconCore>(Shell));
   try {
     TTrayIconCore refused(Shell);
     FAIL() << "icon " << refused.Id() << " was created";
@@ -122,31 +125,34 @@ TEST_F(TrayIconCoreTest, TipKeepsSixtyTwoBytesWithoutSplittingACharacter) {
 
 TEST_F(TrayIconCoreTest, PressesOpenTheirButtonsMenuOrReportTheButton) {
   std::vector<std::string> events;
-  Icon.OnMouseDown = [&](TMouseButton b, std::uint32_t shift, int x, int y) {
-    events.push_back("down " + std::to_string(static_cast<int>(b)) + " " + std::to_string(shift) +
-                     " " + std::to_string(x) + "," + std::to_string(y));
+  const auto log = [&](const char* what, int button, std::uint32_t shift, int x) {
+    events.push_back(what + std::to_string(button) + " " + std::to_string(shift) + " " +
+                     std::to_string(x));
   };
-  Icon.OnMouseUp = [&](TMouseButton b, std::uint32_t shift, int, int) {
-    events.push_back("up " + std::to_string(static_cast<int>(b)) + " " + std::to_string(shift));
+  Icon.OnMouseDown = [&](TMouseButton b, std::uint32_t shift, int x, int) {
+    log("down", int(b), shift, x);
   };
-  Icon.OnMouseMove = [&](std::uint32_t shift, int, int) { events.push_back("move " + std::to_string(shift)); };
+  Icon.OnMouseUp = [&](TMouseButton b, std::uint32_t shift, int x, int) {
+    log("up", int(b), shift, x);
+  };
+  Icon.OnMouseMove = [&](std::uint32_t shift, int x, int) { log("move", -1, shift, x); };
 
   Icon.HandleCallback(WmLButtonDown);
   Icon.HandleCallback(WmRButtonDown);
   EXPECT_EQ(Shell.Popups, (std::vector<TMouseButton>{TMouseButton::Left, TMouseButton::Right}));
   EXPECT_TRUE(events.empty());
 
-  Shell.Menus[0] = false;
+  Shell.Menus[0] = false;  // no left menu
   Icon.HandleCallback(WmLButtonDown);
   Icon.AutoPopup = false;
-  Icon.HandleCallback(WmRButtonDown);
-  for (std::uint32_t m : {WmMButtonDown, WmLButtonUp, WmRButtonUp, WmMButtonUp, WmMouseMove, 0x206u})
+  for (std::uint32_t m :
+       {WmRButtonDown, WmMButtonDown, WmLButtonUp, WmRButtonUp, WmMButtonUp, WmMouseMove, 0x206u})
     Icon.HandleCallback(m);
   Icon.SetEnabled(false);
   Icon.HandleCallback(WmLButtonDown);
-  EXPECT_EQ(events, (std::vector<std::string>{"down 0 8 640,470", "down 1 16 640,470",
-                                              "down 2 32 640,470", "up 0 8", "up 1 16", "up 2 32",
-                                              "move 0"}));
+  EXPECT_EQ(events,
+            (std::vector<std::string>{"down0 8 640", "down1 16 640", "down2 32 640", "up0 8 640",
+                                      "up1 16 640", "up2 32 640", "move-1 0 640"}));
   EXPECT_EQ(Shell.Popups.size(), 2u);
   EXPECT_TRUE(Shell.Tickets.empty());  // with OnMouseUp no click is ever timed
 }

@@ -85,40 +85,30 @@ class TrayIconTest : public testing::Test {
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = OwnerClass;
     RegisterClassA(&windowClass);
-    Owner = TWindowOwner(CreateWindowExA(0, OwnerClass, "VorlixTest tray owner", WS_POPUP, 0, 0,
-                                         10, 10, nullptr, nullptr, windowClass.hInstance, nullptr));
+    Owner = TWindowOwner(CreateWindowExA(0, OwnerClass, "VorlixTest tray owner", WS_POPUP, 0, 0, 10,
+                                         10, nullptr, nullptr, windowClass.hInstance, nullptr));
     ASSERT_TRUE(Owner);
-    LeftMenu = MakeMenu("左(&L)");
-    RightMenu = MakeMenu("右(&R)");
+    for (TMenuOwner* menu : {&LeftMenu, &RightMenu}) {
+      *menu = TMenuOwner(CreatePopupMenu());
+      AppendMenuA(menu->Get(), MF_STRING, 1, "項目(&I)");
+    }
   }
 
-  void TearDown() override {
-    if (LeftMenu) DestroyMenu(LeftMenu);
-    if (RightMenu) DestroyMenu(RightMenu);
-  }
-
-  static HMENU MakeMenu(const char* caption) {
-    HMENU menu = CreatePopupMenu();
-    AppendMenuA(menu, MF_STRING, 1, caption);
-    return menu;
-  }
-
-  // Runs xdotool's commands with their output in a file of this process,
-  // and returns what they printed once the file has a whole line.
-  static std::string XdotoolOutput(const std::string& commands) {
+  // The X windows of Wine's tray that xdotool finds with the options, one
+  // id a line, and then "end"; empty when the search could not be run.
+  static std::string TraySearch(const std::string& options) {
     const std::string name = "vorlix_tray_" + std::to_string(GetCurrentProcessId());
-    const std::string unixPath = "/tmp/" + name, dosPath = "Z:\\tmp\\" + name;
+    const std::string dosPath = "Z:\\tmp\\" + name;
     DeleteFileA(dosPath.c_str());
-    if (!RunUnix("timeout 25 xdotool " + commands + " > " + unixPath + ".part; mv " + unixPath +
-                 ".part " + unixPath))
+    // Renamed into place once complete, so that it is never read half written.
+    if (!RunUnix("(timeout 25 xdotool search " + options +
+                 " --name 'Wine System Tray'; echo end) > /tmp/" + name + ".part; mv /tmp/" + name +
+                 ".part /tmp/" + name) ||
+        !PumpMessagesUntil(
+            [&] { return GetFileAttributesA(dosPath.c_str()) != INVALID_FILE_ATTRIBUTES; }, WaitMs))
       return {};
-    std::string text;
-    PumpMessagesUntil([&] { return GetFileAttributesA(dosPath.c_str()) != INVALID_FILE_ATTRIBUTES; },
-                      WaitMs);
-    std::ifstream file(dosPath);
     std::ostringstream content;
-    content << file.rdbuf();
-    file.close();
+    content << std::ifstream(dosPath).rdbuf();
     DeleteFileA(dosPath.c_str());
     return content.str();
   }
@@ -126,13 +116,14 @@ class TrayIconTest : public testing::Test {
   // Clicks a button on the first icon of Wine's tray; once the menu is open,
   // closes it with a click elsewhere.
   static void ClickIcon(int button) {
-    RunUnix("xdotool search --sync --onlyvisible --name 'Wine System Tray' mousemove --window %1 8 8 "
-            "click " + std::to_string(button) + " sleep 0.5 mousemove 700 600 click 1");
+    RunUnix(
+        "xdotool search --sync --onlyvisible --name 'Wine System Tray' mousemove --window %1 8 8 "
+        "click " +
+        std::to_string(button) + " sleep 0.5 mousemove 700 600 click 1");
   }
 
   TWindowOwner Owner;
-  HMENU LeftMenu = nullptr;
-  HMENU RightMenu = nullptr;
+  TMenuOwner LeftMenu, RightMenu;
 };
 
 TEST_F(TrayIconTest, ShellShowsChangesAndRemovesTheIcon) {
@@ -142,7 +133,8 @@ TEST_F(TrayIconTest, ShellShowsChangesAndRemovesTheIcon) {
     ASSERT_NE(icon.Icon(), nullptr);
     icon.SetVisible(true);
     ASSERT_TRUE(icon.Added());
-    EXPECT_NE(XdotoolOutput("search --sync --onlyvisible --name 'Wine System Tray'"), "");
+    const std::string shown = TraySearch("--sync --onlyvisible");
+    EXPECT_TRUE(shown.size() > 4 && shown.substr(shown.size() - 4) == "end\n") << shown;
 
     icon.SetTipHelp("Vorlix - 常駐中");
     EXPECT_EQ(icon.TipHelp(), "Vorlix - 常駐中");  // a change the shell took
@@ -154,9 +146,7 @@ TEST_F(TrayIconTest, ShellShowsChangesAndRemovesTheIcon) {
     icon.SetVisible(false);
     EXPECT_FALSE(icon.Added());
     // With its last icon gone, Wine's tray hides.
-    EXPECT_TRUE(PumpMessagesUntil(
-        [] { return XdotoolOutput("search --onlyvisible --name 'Wine System Tray'").empty(); },
-        WaitMs));
+    EXPECT_TRUE(PumpMessagesUntil([] { return TraySearch("--onlyvisible") == "end\n"; }, WaitMs));
     // The shell no longer knows the icon and refuses a change of it.
     try {
       icon.UpdateNotifyIcon(NotifyIconModify);
@@ -171,8 +161,8 @@ TEST_F(TrayIconTest, ShellShowsChangesAndRemovesTheIcon) {
 TEST_F(TrayIconTest, PressesOnTheIconOpenEachButtonsMenuAndTheMenusClose) {
   TTrayIcon icon(Owner.Get());
   icon.SetIcon(LoadIconA(nullptr, IDI_APPLICATION));
-  icon.SetLBPopupMenu(LeftMenu);
-  icon.SetRBPopupMenu(RightMenu);
+  icon.SetLBPopupMenu(LeftMenu.Get());
+  icon.SetRBPopupMenu(RightMenu.Get());
   int downs = 0;
   icon.OnMouseDown = [&](TMouseButton, std::uint32_t, int, int) { ++downs; };
   icon.SetVisible(true);
@@ -184,7 +174,7 @@ TEST_F(TrayIconTest, PressesOnTheIconOpenEachButtonsMenuAndTheMenusClose) {
   ClickIcon(3);
   ASSERT_TRUE(PumpMessagesUntil([] { return Menus.Closed == 2; }, WaitMs))
       << Menus.Opened.size() << " menus opened";
-  EXPECT_EQ(Menus.Opened, (std::vector<HMENU>{LeftMenu, RightMenu}));
+  EXPECT_EQ(Menus.Opened, (std::vector<HMENU>{LeftMenu.Get(), RightMenu.Get()}));
   EXPECT_EQ(Menus.Forced, 0);
   EXPECT_EQ(downs, 0);
 }
