@@ -45,3 +45,7 @@ class TOwner {
 using TKernelHandle = TOwner<HANDLE, CloseHandle>;
 using TMappedView = TOwner<LPCVOID, UnmapViewOfFile>;
 using TRegKey = TOwner<HKEY, RegCloseKey>;
+using TWindowOwner = TOwner<HWND, DestroyWindow>;
+// Icons of our own (CopyIcon, CreateIcon...), not shared ones from LoadIcon.
+using TIconOwner = TOwner<HICON, DestroyIcon>;
+using TMenuOwner = TOwner<HMENU, DestroyMenu>;

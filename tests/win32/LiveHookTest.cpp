@@ -258,6 +258,8 @@ TEST_P(LiveHookTest, ReportsTurnsAndPressesWithTheirKeyState) {
   // presses on with the key state it reported.
   std::vector<UINT> order;
   for (const TProbeEvent& event : Events()) {
+    // The held modifiers reach the probe too when it has the focus.
+    if (event.Message == WM_KEYDOWN || event.Message == WM_KEYUP) continue;
     order.push_back(event.Message);
     if (event.Message == WM_MOUSEWHEEL) {
       EXPECT_EQ(120, std::abs(static_cast<short>(HIWORD(event.WParam))));
