@@ -4,7 +4,6 @@
 
 #include "platform/ProgramFolder.h"
 #include "settings/SettingPrompt.h"
-#include "ui/Resources.h"
 
 namespace {
 
@@ -57,7 +56,7 @@ TVXMainForm::TVXMainForm(HWND application) {
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.hIcon = LoadIconA(windowClass.hInstance, MAKEINTRESOURCEA(IDI_VORLIX));
+  windowClass.hIcon = LoadIconA(windowClass.hInstance, "MAINICON");
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = FormClass;
   RegisterClassA(&windowClass);
@@ -71,6 +70,12 @@ TVXMainForm::TVXMainForm(HWND application) {
   if (Window == nullptr) return;
   CreateComponents();
   CreatePopupMenu1();
+  // Either button on the icon opens the menu; its commands come here.
+  TrayIcon1 = std::make_unique<TTrayIcon>(Window);
+  TrayIcon1->SetIcon(windowClass.hIcon);
+  TrayIcon1->SetTipHelp("Vorlix");
+  TrayIcon1->SetLBPopupMenu(PopupMenu1.Get());
+  TrayIcon1->SetRBPopupMenu(PopupMenu1.Get());
 
   // What escapes the start leaves the program without a tray icon, that is
   // without a way for the user to end it: it is told, and it ends.
@@ -85,6 +90,7 @@ TVXMainForm::TVXMainForm(HWND application) {
 
 TVXMainForm::~TVXMainForm() {
   Stop();
+  TrayIcon1.reset();
   if (Window != nullptr) DestroyWindow(Window);
 }
 
@@ -105,7 +111,7 @@ void TVXMainForm::CreateComponents() {
 }
 
 void TVXMainForm::CreatePopupMenu1() {
-  PopupMenu1 = TMenu(CreatePopupMenu());
+  PopupMenu1 = TMenuOwner(CreatePopupMenu());
   const HMENU menu = PopupMenu1.Get();
   AppendMenuA(menu, MF_STRING, IdAbout, "Vorlixについて(&A)");
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
@@ -128,6 +134,7 @@ bool TVXMainForm::Start() {
   Dispatcher->KeyOps = KeyOps.get();
   if (!LoadSettings()) return false;
   LoadPlugins();
+  TrayIcon1->SetVisible(true);
   SetPaused(false);
   return true;
 }

@@ -15,9 +15,9 @@
 #include "platform/Win32WindowSystem.h"
 #include "plugins/Plugin.h"
 #include "settings/Vorlixsetting.h"
+#include "ui/TrayIcon.h"
 
 using TFont = TOwner<HFONT, DeleteObject>;
-using TMenu = TOwner<HMENU, DestroyMenu>;
 
 class TVXMainForm {
  public:
@@ -62,7 +62,8 @@ class TVXMainForm {
   TFont DefaultFont;
   TFont TitleFont;
   TFont VersionFont;
-  TMenu PopupMenu1;
+  TMenuOwner PopupMenu1;
+  std::unique_ptr<TTrayIcon> TrayIcon1;
   TWin32WindowSystem Windows;
   std::unique_ptr<TWheelDispatcher> Dispatcher;
   std::unique_ptr<TKeyOperationExecutor> KeyOps;
