@@ -45,3 +45,6 @@ class TOwner {
 using TKernelHandle = TOwner<HANDLE, CloseHandle>;
 using TMappedView = TOwner<LPCVOID, UnmapViewOfFile>;
 using TRegKey = TOwner<HKEY, RegCloseKey>;
+// A search of FindFirstFileA. It reports failure as INVALID_HANDLE_VALUE,
+// never null: test that before handing the handle over.
+using TFindHandle = TOwner<HANDLE, FindClose>;
