@@ -101,9 +101,10 @@ TEST_F(PluginFolderTest, LoadsOnlyVisibleLibrariesWithAllThreeExports) {
   Place(SecondPluginFile, "sub\\second.vxp");
   ASSERT_TRUE(CreateDirectoryA((Folder + "\\folder.vxp").c_str(), nullptr));
   {
-    const TKernelHandle text(CreateFileA((Folder + "\\x.vxp").c_str(), GENERIC_WRITE, 0, nullptr,
-                                         CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_NE(INVALID_HANDLE_VALUE, text.Get());
+    const HANDLE created = CreateFileA((Folder + "\\x.vxp").c_str(), GENERIC_WRITE, 0, nullptr,
+                                       CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, created);
+    const TKernelHandle text(created);
     DWORD written = 0;
     ASSERT_TRUE(WriteFile(text.Get(), "not a library\r\n", 15, &written, nullptr));
   }
