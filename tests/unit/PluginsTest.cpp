@@ -1,4 +1,4 @@
-// The action registry against fake plug-ins that record how they are called.
+// The action registry against fake plug-ins that log every call made to them.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -12,43 +12,35 @@
 
 namespace {
 
-struct TCall {
-  std::string Plugin;
-  std::int32_t Number;
-  const TActionParam* Param;
-};
-
-struct TPluginLog {
-  std::vector<TCall> Actions;
-  std::vector<std::string> Queries;  // "name:count", "name:caption N"
-  std::vector<std::string> Destroyed;
-};
+using TLog = std::vector<std::string>;  // "plugin:call", in order
 
 class TFakePlugin : public PluginActions {
  public:
-  TFakePlugin(std::string name, std::vector<std::string> captions, TPluginLog& log)
+  TFakePlugin(std::string name, std::vector<std::string> captions, TLog& log)
       : Name(std::move(name)), Captions(std::move(captions)),
         Count(static_cast<std::int32_t>(Captions.size())), Log(log) {}
-  ~TFakePlugin() override { Log.Destroyed.push_back(Name); }
+  ~TFakePlugin() override { Log.push_back(Name + ":destroyed"); }
 
   std::string GetName() const override { return Name; }
   std::int32_t GetCount() override {
-    Log.Queries.push_back(Name + ":count");
+    Log.push_back(Name + ":count");
     return Count;
   }
   std::string GetCaption(std::int32_t number) override {
-    Log.Queries.push_back(Name + ":caption " + std::to_string(number));
+    Log.push_back(Name + ":caption " + std::to_string(number));
     return Captions.at(static_cast<std::size_t>(number));
   }
   std::int32_t Action(std::int32_t number, TActionParam* param) override {
-    Log.Actions.push_back({Name, number, param});
+    Log.push_back(Name + ":action " + std::to_string(number));
+    LastParam = param;
     return 100 + number;
   }
 
-  std::string Name;
-  std::vector<std::string> Captions;
+  const std::string Name;
+  const std::vector<std::string> Captions;
   std::int32_t Count;
-  TPluginLog& Log;
+  TLog& Log;
+  TActionParam* LastParam = nullptr;
 };
 
 class PluginsTest : public testing::Test {
@@ -57,91 +49,84 @@ class PluginsTest : public testing::Test {
     return std::make_unique<TFakePlugin>(name, std::move(captions), Log);
   }
 
-  std::vector<std::string> Names(const TPlugins& plugins) const {
+  static std::vector<std::string> Names(const TPlugins& plugins) {
     std::vector<std::string> names;
     for (int i = 0; i < plugins.GetActionCount(); ++i) names.push_back(plugins.GetActionName(i));
     return names;
   }
 
-  TPluginLog Log;
+  TLog Log;
   TActionParam Param{10, 20, 0x08, -2, 0x1234};
 };
 
-TEST_F(PluginsTest, FirstPluginToOfferANameKeepsItAndCaseMakesNamesDistinct) {
+TEST_F(PluginsTest, FirstPluginToOfferANameRunsItAndCaseMakesNamesDistinct) {
   TPlugins plugins(Fake("builtin", {"Double Click"}));
-  plugins.Add(Fake("a", {"Shared", "alpha", "Double Click"}));
+  auto a = Fake("a", {"Shared", "alpha", "Double Click"});
+  TFakePlugin& first = *a;
+  plugins.Add(std::move(a));
   plugins.Add(Fake("b", {"Shared", "Alpha", ""}));
-
   EXPECT_EQ(3, plugins.GetPluginCount()) << "a plug-in whose names are taken stays listed";
-  const std::vector<std::string> expected = {"Double Click", "Shared", "alpha", "Alpha", ""};
-  EXPECT_EQ(expected, Names(plugins));
+  EXPECT_EQ((std::vector<std::string>{"Double Click", "Shared", "alpha", "Alpha", ""}),
+            Names(plugins));
 
+  Log.clear();
   EXPECT_EQ(100, plugins.ExecuteAction("Shared", &Param));
+  EXPECT_EQ(&Param, first.LastParam) << "the caller's record is handed on";
   EXPECT_EQ(101, plugins.ExecuteAction("Alpha", &Param));
   EXPECT_EQ(101, plugins.ExecuteAction("alpha", &Param));
   EXPECT_EQ(100, plugins.ExecuteAction("Double Click", &Param));
   EXPECT_EQ(102, plugins.ExecuteAction("", &Param));
-  ASSERT_EQ(5u, Log.Actions.size());
-  const std::vector<std::pair<std::string, std::int32_t>> ran = {
-      {"a", 0}, {"b", 1}, {"a", 1}, {"builtin", 0}, {"b", 2}};
-  for (std::size_t i = 0; i < ran.size(); ++i) {
-    EXPECT_EQ(ran[i].first, Log.Actions[i].Plugin) << i;
-    EXPECT_EQ(ran[i].second, Log.Actions[i].Number) << i;
-    EXPECT_EQ(&Param, Log.Actions[i].Param) << "the caller's record is passed on";
-  }
+  EXPECT_EQ((TLog{"a:action 0", "b:action 1", "a:action 1", "builtin:action 0", "b:action 2"}),
+            Log);
 }
 
-TEST_F(PluginsTest, EachPluginIsAskedOnceForItsCountAndEachCaptionWhenAdded) {
+TEST_F(PluginsTest, PluginsAreAskedOnceWhenAddedAndThoseWithoutActionsStay) {
   TPlugins plugins(nullptr);
   plugins.Add(Fake("a", {"One", "Two"}));
-  auto none = Fake("none", {"Never"});
-  none->Count = 0;
-  plugins.Add(std::move(none));
-  auto negative = Fake("negative", {"Never"});
-  negative->Count = -3;
-  plugins.Add(std::move(negative));
+  for (const std::int32_t count : {0, -3}) {
+    auto none = Fake("none", {"Never"});
+    none->Count = count;
+    plugins.Add(std::move(none));
+  }
   plugins.ExecuteAction("Two", &Param);
   plugins.GetActionName(0);
-
-  const std::vector<std::string> expected = {"a:count", "a:caption 0", "a:caption 1",
-                                             "none:count", "negative:count"};
-  EXPECT_EQ(expected, Log.Queries);
-  EXPECT_EQ(3, plugins.GetPluginCount()) << "a plug-in without actions stays listed";
+  EXPECT_EQ((TLog{"a:count", "a:caption 0", "a:caption 1", "none:count", "none:count",
+                  "a:action 1"}),
+            Log);
+  EXPECT_EQ(3, plugins.GetPluginCount());
   EXPECT_EQ(2, plugins.GetActionCount());
 }
 
 TEST_F(PluginsTest, UnknownNamesAndIndexesOutOfRangeGiveNothing) {
   TPlugins plugins(Fake("builtin", {"Double Click"}));
+  Log.clear();
   EXPECT_EQ(0, plugins.ExecuteAction("double click", &Param));
   EXPECT_EQ(0, plugins.ExecuteAction("Double Click ", &Param));
   EXPECT_EQ(0, plugins.ExecuteAction("", &Param));
-  EXPECT_TRUE(Log.Actions.empty());
-  EXPECT_EQ("", plugins.GetActionName(-1));
-  EXPECT_EQ("", plugins.GetActionName(1));
-  EXPECT_EQ("", plugins.GetActionName(INT_MIN));
+  EXPECT_TRUE(Log.empty());
+  for (const int index : {-1, 1, INT_MIN}) EXPECT_EQ("", plugins.GetActionName(index)) << index;
 }
 
 TEST_F(PluginsTest, ClearDestroysEveryPluginAndForgetsTheirNames) {
   {
     TPlugins plugins(Fake("builtin", {"Double Click"}));
     plugins.Add(Fake("a", {"Shared"}));
+    Log.clear();
     plugins.Clear();
-    EXPECT_EQ((std::vector<std::string>{"builtin", "a"}), Log.Destroyed);
+    EXPECT_EQ((TLog{"builtin:destroyed", "a:destroyed"}), Log);
     EXPECT_EQ(0, plugins.GetPluginCount());
     EXPECT_EQ(0, plugins.GetActionCount());
     EXPECT_EQ(0, plugins.ExecuteAction("Shared", &Param));
 
-    // Indexes start again from the first plug-in added after a Clear.
+    // Entries made after a Clear point at the plug-ins added after it.
     plugins.Add(Fake("b", {"Shared"}));
     EXPECT_EQ(100, plugins.ExecuteAction("Shared", &Param));
-    ASSERT_EQ(1u, Log.Actions.size());
-    EXPECT_EQ("b", Log.Actions[0].Plugin);
+    Log.clear();
   }
-  EXPECT_EQ((std::vector<std::string>{"builtin", "a", "b"}), Log.Destroyed)
-      << "destroying the registry destroys its plug-ins";
+  EXPECT_EQ(TLog{"b:destroyed"}, Log) << "destroying the registry destroys its plug-ins";
 }
 
-// A buffer with no zero in it, as a plug-in may leave it.
+// A buffer without any zero, as a plug-in may leave it.
 std::string CaptionOfFullBuffer(std::int32_t written) {
   TCaptionBuffer buffer;
   std::memset(buffer, 'x', sizeof buffer);
@@ -151,12 +136,9 @@ std::string CaptionOfFullBuffer(std::int32_t written) {
 // Run with the sanitizers, a count outside the buffer would be caught here.
 TEST(CaptionTextTest, EndsTheTextInsideTheBufferWhateverThePluginReturns) {
   EXPECT_EQ("xxx", CaptionOfFullBuffer(3));
-  EXPECT_EQ("", CaptionOfFullBuffer(0));
-  EXPECT_EQ("", CaptionOfFullBuffer(-1));
-  EXPECT_EQ("", CaptionOfFullBuffer(INT_MIN));
-  EXPECT_EQ(std::string(CaptionSize, 'x'), CaptionOfFullBuffer(CaptionSize));
-  EXPECT_EQ(std::string(CaptionSize, 'x'), CaptionOfFullBuffer(CaptionSize + 1));
-  EXPECT_EQ(std::string(CaptionSize, 'x'), CaptionOfFullBuffer(INT_MAX));
+  for (const std::int32_t written : {0, -1, INT_MIN}) EXPECT_EQ("", CaptionOfFullBuffer(written));
+  for (const std::int32_t written : {CaptionSize, CaptionSize + 1, INT_MAX})
+    EXPECT_EQ(std::string(CaptionSize, 'x'), CaptionOfFullBuffer(written));
 
   TCaptionBuffer buffer;
   std::memcpy(buffer, "ab\0cd", 5);

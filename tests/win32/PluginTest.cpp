@@ -68,7 +68,7 @@ class PluginFolderTest : public testing::Test {
 
   void TearDown() override { RemoveTree(Folder); }
 
-  // Copies a built test plug-in to relative (a path under Folder).
+  // Copies a file built beside the suite to relative (a path under Folder).
   void Place(const char* built, const std::string& relative) {
     ASSERT_TRUE(CopyFileA((TestFolder() + built).c_str(), (Folder + "\\" + relative).c_str(), FALSE))
         << relative;
@@ -100,14 +100,7 @@ TEST_F(PluginFolderTest, LoadsOnlyVisibleLibrariesWithAllThreeExports) {
   ASSERT_TRUE(CreateDirectoryA((Folder + "\\sub").c_str(), nullptr));
   Place(SecondPluginFile, "sub\\second.vxp");
   ASSERT_TRUE(CreateDirectoryA((Folder + "\\folder.vxp").c_str(), nullptr));
-  {
-    const HANDLE created = CreateFileA((Folder + "\\x.vxp").c_str(), GENERIC_WRITE, 0, nullptr,
-                                       CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, created);
-    const TKernelHandle text(created);
-    DWORD written = 0;
-    ASSERT_TRUE(WriteFile(text.Get(), "not a library\r\n", 15, &written, nullptr));
-  }
+  Place("default.vxs", "x.vxp");  // a text file
   {
     TPlugins plugins;
     plugins.LoadDirectory(Folder + "\\");
@@ -184,90 +177,78 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// The actions post their messages: handling what is queued delivers them.
+void Deliver() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+}
+
+int FirstVisibleLine(HWND edit) {
+  return static_cast<int>(SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0));
+}
+
 // The sample, loaded from the folder where the build puts it beside the
 // program: build/src, two levels above this suite's build/tests/win32. A
 // frame with both scroll bars holds a static control without any, and an
 // edit control with a vertical scroll bar of its own and a hundred lines.
-class SamplePluginTest : public testing::Test {
- protected:
-  void SetUp() override {
-    Plugins.LoadDirectory(TestFolder() + "..\\..\\src");
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = FrameProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "VorlixTestScrollFrame";
-    RegisterClassA(&windowClass);
-    // Hidden: scrolling needs no screen, and a shown window would take
-    // the foreground, which Wine without a window manager is slow to give
-    // back when the window goes.
-    Frame = CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP | WS_VSCROLL | WS_HSCROLL,
-                            100, 100, 300, 300, nullptr, nullptr, windowClass.hInstance, nullptr);
-    ASSERT_NE(nullptr, Frame);
-    Static = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, Frame,
-                             nullptr, windowClass.hInstance, nullptr);
-    Edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE, 100,
-                           0, 150, 100, Frame, nullptr, windowClass.hInstance, nullptr);
-    ASSERT_TRUE(Static != nullptr && Edit != nullptr);
-    std::string text;
-    for (int line = 0; line < 100; ++line) text += "line " + std::to_string(line) + "\r\n";
-    SetWindowTextA(Edit, text.c_str());
-    Scrolls.clear();
-  }
-
-  void TearDown() override {
-    if (Frame != nullptr) DestroyWindow(Frame);
-    UnregisterClassA("VorlixTestScrollFrame", GetModuleHandleA(nullptr));
-  }
-
-  // The actions post their messages: handling what is queued delivers them.
-  static void Deliver() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-  }
-
-  static int FirstVisibleLine(HWND edit) {
-    return static_cast<int>(SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0));
-  }
-
-  TPlugins Plugins;
-  HWND Frame = nullptr;
-  HWND Static = nullptr;
-  HWND Edit = nullptr;
-};
-
-TEST_F(SamplePluginTest, PagesTheEditUnderTheCursorOnePagePerNotch) {
+// The frame stays hidden: scrolling needs no screen, and a shown window
+// would take the foreground, which Wine without a window manager is slow to
+// give back when the window goes.
+TEST(SamplePluginTest, PagesPerNotchTheWindowOrTheParentThatHasTheScrollBar) {
+  TPlugins plugins;
+  plugins.LoadDirectory(TestFolder() + "..\\..\\src");
   EXPECT_EQ((std::vector<std::string>{DoubleClickAction, "Page Up", "Page Down", "Scroll Left",
                                       "Scroll Right"}),
-            ActionNames(Plugins));
+            ActionNames(plugins));
 
-  TActionParam param{0, 0, 0, -1, ToWnd(Edit)};
-  Plugins.ExecuteAction("Page Down", &param);
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = FrameProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "VorlixTestScrollFrame";
+  ASSERT_NE(0, RegisterClassA(&windowClass));
+  const HWND frame = CreateWindowExA(0, windowClass.lpszClassName, "",
+                                     WS_POPUP | WS_VSCROLL | WS_HSCROLL, 100, 100, 300, 300,
+                                     nullptr, nullptr, windowClass.hInstance, nullptr);
+  const HWND label = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, frame,
+                                     nullptr, windowClass.hInstance, nullptr);
+  const HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL |
+                                    ES_MULTILINE, 100, 0, 150, 100, frame, nullptr,
+                                    windowClass.hInstance, nullptr);
+  ASSERT_TRUE(frame != nullptr && label != nullptr && edit != nullptr);
+  std::string text;
+  for (int line = 0; line < 100; ++line) text += "line " + std::to_string(line) + "\r\n";
+  SetWindowTextA(edit, text.c_str());
+  Scrolls.clear();
+
+  TActionParam param{0, 0, 0, -1, ToWnd(edit)};
+  plugins.ExecuteAction("Page Down", &param);
   Deliver();
-  const int onePage = FirstVisibleLine(Edit);
+  const int onePage = FirstVisibleLine(edit);
   EXPECT_GT(onePage, 0);
   param.Notches = -2;
-  Plugins.ExecuteAction("Page Down", &param);
+  plugins.ExecuteAction("Page Down", &param);
   Deliver();
-  EXPECT_EQ(3 * onePage, FirstVisibleLine(Edit));
+  EXPECT_EQ(3 * onePage, FirstVisibleLine(edit));
   param.Notches = 0;
-  Plugins.ExecuteAction("Page Up", &param);
+  plugins.ExecuteAction("Page Up", &param);
   Deliver();
-  EXPECT_EQ(2 * onePage, FirstVisibleLine(Edit)) << "a press pages once";
+  EXPECT_EQ(2 * onePage, FirstVisibleLine(edit)) << "a press pages once";
   EXPECT_TRUE(Scrolls.empty()) << "the edit scrolls by itself; its frame hears nothing";
-}
 
-TEST_F(SamplePluginTest, ScrollsTheNearestParentWithTheScrollBar) {
-  TActionParam param{0, 0, 0, 2, ToWnd(Static)};
-  Plugins.ExecuteAction("Page Up", &param);
+  param = {0, 0, 0, 2, ToWnd(label)};
+  plugins.ExecuteAction("Page Up", &param);
   param.Notches = 0;
-  Plugins.ExecuteAction("Scroll Right", &param);
-  Plugins.ExecuteAction("Scroll Left", &param);
+  plugins.ExecuteAction("Scroll Right", &param);
+  plugins.ExecuteAction("Scroll Left", &param);
   Deliver();
   const std::vector<std::pair<UINT, WORD>> expected = {
       {WM_VSCROLL, SB_PAGEUP},    {WM_VSCROLL, SB_ENDSCROLL}, {WM_VSCROLL, SB_PAGEUP},
       {WM_VSCROLL, SB_ENDSCROLL}, {WM_HSCROLL, SB_LINERIGHT}, {WM_HSCROLL, SB_ENDSCROLL},
       {WM_HSCROLL, SB_LINELEFT},  {WM_HSCROLL, SB_ENDSCROLL}};
   EXPECT_EQ(expected, Scrolls);
+
+  DestroyWindow(frame);
+  UnregisterClassA(windowClass.lpszClassName, windowClass.hInstance);
 }
 
 // Records the left-button messages that reach it, with their position. It
