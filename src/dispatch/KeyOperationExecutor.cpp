@@ -46,8 +46,8 @@ int KeyEventOf(std::uint16_t keyState, std::int16_t wheelDelta) {
 
 TKeyOperationExecutor::TKeyOperationExecutor(WindowSystem& windows, HookRequests& hook,
                                              TWheelDispatcher& dispatcher,
-                                             PluginActions* actions)
-    : Windows(windows), Hook(hook), Dispatcher(dispatcher), Actions(actions) {}
+                                             TPlugins* plugins)
+    : Windows(windows), Hook(hook), Dispatcher(dispatcher), Plugins(plugins) {}
 
 bool TKeyOperationExecutor::ExecuteKeyOperation(Wnd cursorWnd, const TKeySetting& keySetting,
                                                 TPoint cursor, std::uint16_t keyState,
@@ -112,5 +112,5 @@ void TKeyOperationExecutor::SendKeyStroke(std::uint16_t keyStroke) {
 }
 
 void TKeyOperationExecutor::RunPluginAction(const std::string& name, TActionParam* param) {
-  if (Actions != nullptr) Actions->ExecuteAction(name, param);
+  if (Plugins != nullptr) Plugins->ExecuteAction(name, param);
 }

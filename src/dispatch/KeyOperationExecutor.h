@@ -18,20 +18,12 @@ class TKeySetting;
 constexpr int NoKeyEvent = -1;
 int KeyEventOf(std::uint16_t keyState, std::int16_t wheelDelta);
 
-// The plug-in host as the key operations see it.
-class PluginActions {
- public:
-  virtual ~PluginActions() = default;
-  // Runs the action registered under name; 0 when there is none.
-  virtual std::int32_t ExecuteAction(const std::string& name, TActionParam* param) = 0;
-};
-
 class TKeyOperationExecutor : public KeyOperations {
  public:
-  // dispatcher activates the target as for a wheel turn; actions may be null
-  // while no plug-in host exists.
+  // dispatcher activates the target as for a wheel turn; plugins may be null
+  // where no plug-in host exists.
   TKeyOperationExecutor(WindowSystem& windows, HookRequests& hook, TWheelDispatcher& dispatcher,
-                        PluginActions* actions);
+                        TPlugins* plugins);
 
   bool ExecuteKeyOperation(Wnd cursorWnd, const TKeySetting& keySetting, TPoint cursor,
                            std::uint16_t keyState, std::int16_t wheelDelta) override;
@@ -47,5 +39,5 @@ class TKeyOperationExecutor : public KeyOperations {
   WindowSystem& Windows;
   HookRequests& Hook;
   TWheelDispatcher& Dispatcher;
-  PluginActions* Actions;
+  TPlugins* Plugins;
 };

@@ -49,3 +49,6 @@ using TWindowOwner = TOwner<HWND, DestroyWindow>;
 // Icons of our own (CopyIcon, CreateIcon...), not shared ones from LoadIcon.
 using TIconOwner = TOwner<HICON, DestroyIcon>;
 using TMenuOwner = TOwner<HMENU, DestroyMenu>;
+// A search of FindFirstFileA. It reports failure as INVALID_HANDLE_VALUE,
+// never null: test that before handing the handle over.
+using TFindHandle = TOwner<HANDLE, FindClose>;
