@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "PeerProcess.h"
+#include "platform/Win32Owner.h"
 #include "settings/RegistryStore.h"
 #include "settings/Vorlixsetting.h"
 #include "shared/Handles.h"
@@ -280,6 +281,30 @@ TEST_F(ProgramLifeTest, SecondInstanceEndsAtOnceAndClosingRemovesTheHooks) {
   ASSERT_TRUE(Drive(At(ScrollX + 50, ScrollY + 50) + " click 5"));
   EXPECT_TRUE(Before(Scroll, WM_VSCROLL).empty());
   ASSERT_EQ(1u, Before(Scroll, WM_MOUSEWHEEL).size()) << "the window gets its own turn";
+}
+
+TEST_F(ProgramLifeTest, StartThatFailsTellsTheUserAndLeavesNothingBehind) {
+  TVorlixSetting().SaveToRegistry();
+  {
+    TRegKey general;
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Brenholt\\Vorlix\\GeneralSetting", 0,
+                            KEY_SET_VALUE, general.Put()));
+    const BYTE garbage[] = {1, 2, 3};
+    RegSetValueExA(general.Get(), "ScrollLines", 0, REG_BINARY, garbage, sizeof garbage);
+  }
+  ASSERT_TRUE(Program.StartProgram(ProgramFolder() + "Vorlix.exe", "", ProgramFolder()));
+  HWND box = nullptr;
+  ASSERT_TRUE(PumpMessagesUntil([&] { return (box = FindWindowA("#32770", "Vorlix")) != nullptr; },
+                                WaitMs))
+      << "the user must be told why the program does not start";
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  DWORD exitCode = 1;
+  ASSERT_TRUE(Program.Finish(WaitMs, exitCode)) << "the program must end";
+  EXPECT_EQ(0u, exitCode);
+  ASSERT_TRUE(Drive(At(ScrollX + 50, ScrollY + 50) + " click 5"));
+  EXPECT_TRUE(Before(Scroll, WM_VSCROLL).empty()) << "no hook may be left";
+  EXPECT_EQ(1u, Before(Scroll, WM_MOUSEWHEEL).size());
 }
 
 }  // namespace
