@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs what building and testing Vorlix needs on Debian 12, and only what
 # is missing: the native toolchain with GoogleTest, mingw-w64 for the 32-bit
-# Windows build, 32-bit Wine, Xvfb and xdotool, a Japanese font and locale.
+# Windows build, 32-bit Wine, Xvfb and xdotool, ImageMagick for screenshots
+# of the end-to-end suite, a Japanese font and locale.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ googletest g++-mingw-w64-i686 wine wine32:i386
-          xvfb xauth xdotool fonts-ipafont-gothic locales)
+          xvfb xauth xdotool imagemagick fonts-ipafont-gothic locales)
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)

@@ -12,8 +12,8 @@ cmake -S "$root" -B "$root/build/win32" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" >/dev/null
 cmake --build "$root/build/win32" --target Vorlix
 
-export WINEARCH=win32 WINEDEBUG=-all LANG=ja_JP.UTF-8
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# shellcheck source=wine-env.sh
+. "$root/scripts/wine-env.sh"
 export WINEPREFIX="$root/build/wineprefix-run"
 
 xvfb_pid=""
@@ -33,7 +33,7 @@ if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=":$display"
   echo "No X display: Vorlix runs on the virtual display $DISPLAY."
 fi
-[ -d "$WINEPREFIX" ] || wineboot -i </dev/null >/dev/null 2>&1
+[ -d "$WINEPREFIX" ] || wine_prepare_prefix
 
 echo "Vorlix runs (its folder: build/win32/src). End it from its tray menu or with Ctrl+C."
 cd "$root/build/win32/src"

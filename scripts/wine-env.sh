@@ -3,6 +3,7 @@
 #   wine_start PREFIX   creates the prefix afresh, starts Xvfb and a
 #                       persistent wineserver, exports the environment
 #   wine_stop           stops what wine_start started
+#   wine_prepare_prefix creates the prefix WINEPREFIX names
 
 export WINEARCH=win32
 export WINEDEBUG=-all
@@ -33,7 +34,15 @@ wine_start() {
   # A persistent wineserver makes each later wine start cost ~0.1 s.
   wineserver -p </dev/null >/dev/null 2>&1 &
   VORLIX_WINESERVER_PID=$!
+  wine_prepare_prefix
+}
+
+# Creates the prefix WINEPREFIX names. The program's dialogs ask for the
+# Japanese Windows font; the installed IPA font stands in for it.
+wine_prepare_prefix() {
   wineboot -i </dev/null >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic' /f \
+    </dev/null >/dev/null 2>&1
 }
 
 wine_stop() {

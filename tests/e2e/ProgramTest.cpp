@@ -70,23 +70,6 @@ HWND ShowProbe(const char* className, DWORD style, int x, int y) {
 
 void DeleteSettings() { SHDeleteKeyA(HKEY_CURRENT_USER, RegistryStore::KeyPath); }
 
-// Starts xdotool; Wine gives no handle to wait on for a Unix program (a
-// null process handle and garbage in the thread handle, never to be closed).
-bool RunXdotool(const std::string& commands) {
-  std::string commandLine = "/usr/bin/xdotool " + commands;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION started{};
-  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &started))
-    return false;
-  if (started.hProcess != nullptr) {
-    CloseHandle(started.hProcess);
-    CloseHandle(started.hThread);
-  }
-  return true;
-}
-
 std::string At(int x, int y) {
   return "mousemove " + std::to_string(x) + " " + std::to_string(y);
 }
@@ -149,7 +132,7 @@ class ProgramFixture : public testing::Test {
   // to the window under the pointer by default, and waits for that turn.
   bool Drive(const std::string& commands) {
     Seen.clear();
-    if (!RunXdotool(commands + " keydown ctrl click 5 keyup ctrl")) return false;
+    if (!RunUnix("xdotool " + commands + " keydown ctrl click 5 keyup ctrl")) return false;
     return PumpMessagesUntil([] { return MarkerAt() < Seen.size(); }, WaitMs);
   }
 
@@ -281,6 +264,98 @@ TEST_F(ProgramLifeTest, SecondInstanceEndsAtOnceAndClosingRemovesTheHooks) {
   ASSERT_TRUE(Drive(At(ScrollX + 50, ScrollY + 50) + " click 5"));
   EXPECT_TRUE(Before(Scroll, WM_VSCROLL).empty());
   ASSERT_EQ(1u, Before(Scroll, WM_MOUSEWHEEL).size()) << "the window gets its own turn";
+}
+
+// The tray icon's menu, opened with a real click on Wine's tray; its items
+// are chosen by their access keys (the menu takes key messages from the
+// queue of the program's thread). Screenshots of the menu and the about box
+// go to test-results/ as artifacts.
+class TrayMenuTest : public ProgramLifeTest {
+ protected:
+  // Wine's tray loses a click that comes at once after the pointer entered
+  // it from another window, hence the pause.
+  bool OpenMenu() {
+    if (!RunUnix("xdotool search --sync --onlyvisible --name 'Wine System Tray' "
+                 "mousemove --window %1 8 8 sleep 0.5 click 1"))
+      return false;
+    return PumpMessagesUntil([] { return MenuShown(); }, 2 * WaitMs);
+  }
+
+  bool Choose(char accessKey) {
+    PostMessageA(MainWindow, WM_CHAR, static_cast<WPARAM>(accessKey), 0);
+    return PumpMessagesUntil([] { return !MenuShown(); }, WaitMs);
+  }
+
+  // Any shown popup menu: the system keeps menu windows of earlier menus
+  // around hidden, so the first one found need not be the open one.
+  static bool MenuShown() {
+    bool shown = false;
+    EnumWindows(FindShownMenu, reinterpret_cast<LPARAM>(&shown));
+    return shown;
+  }
+
+  static BOOL CALLBACK FindShownMenu(HWND window, LPARAM found) {
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpA(name, "#32768") != 0 || !IsWindowVisible(window)) return TRUE;
+    *reinterpret_cast<bool*>(found) = true;
+    return FALSE;
+  }
+
+  // A picture of the whole screen, for people to look at.
+  static void Screenshot(const std::string& name) {
+    CreateDirectoryA("test-results", nullptr);
+    const std::string dosPath = "test-results\\" + name;
+    DeleteFileA(dosPath.c_str());
+    char full[MAX_PATH] = {};
+    GetFullPathNameA(dosPath.c_str(), sizeof full, full, nullptr);
+    std::string unixPath = full;
+    if (unixPath.rfind("Z:", 0) != 0) return;  // not on the Unix root drive
+    unixPath.erase(0, 2);
+    for (char& c : unixPath)
+      if (c == '\\') c = '/';
+    RunUnix("import -window root '" + unixPath + "'");
+    EXPECT_TRUE(PumpMessagesUntil(
+        [&] { return GetFileAttributesA(dosPath.c_str()) != INVALID_FILE_ATTRIBUTES; }, WaitMs))
+        << name << " was not written";
+  }
+
+  std::vector<WPARAM> ScrollCodes() const {
+    std::vector<WPARAM> codes;
+    for (const TSeen& seen : Before(Scroll, WM_VSCROLL)) codes.push_back(seen.WParam);
+    return codes;
+  }
+};
+
+TEST_F(TrayMenuTest, AboutShowsPauseStopsAllHandlingAndQuitEnds) {
+  StartProgram();
+  ASSERT_TRUE(OpenMenu()) << "the tray icon's menu did not open";
+  Screenshot("tray-menu.png");
+  ASSERT_TRUE(Choose('a'));
+  ASSERT_TRUE(PumpMessagesUntil([&] { return IsWindowVisible(MainWindow) != FALSE; }, WaitMs));
+  Screenshot("about-box.png");
+  // Closing the about box only hides it.
+  SendMessageA(MainWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_FALSE(IsWindowVisible(MainWindow));
+
+  ASSERT_TRUE(OpenMenu());
+  ASSERT_TRUE(Choose('p'));
+  ASSERT_TRUE(Drive(At(ScrollX + 50, ScrollY + 50) + " click 5"));
+  EXPECT_TRUE(ScrollCodes().empty()) << "paused";
+  EXPECT_EQ(1u, Before(Scroll, WM_MOUSEWHEEL).size());
+
+  ASSERT_TRUE(OpenMenu());
+  ASSERT_TRUE(Choose('p'));
+  ASSERT_TRUE(Drive(At(ScrollX + 50, ScrollY + 50) + " click 5"));
+  EXPECT_EQ(6u, ScrollCodes().size()) << "resumed";
+
+  ASSERT_TRUE(OpenMenu());
+  ASSERT_TRUE(Choose('q'));
+  DWORD exitCode = 1;
+  ASSERT_TRUE(Program.Finish(WaitMs, exitCode)) << "quitting must end the program";
+  MainWindow = nullptr;
+  ASSERT_TRUE(Drive(At(ScrollX + 50, ScrollY + 50) + " click 5"));
+  EXPECT_TRUE(ScrollCodes().empty()) << "no hook may be left";
 }
 
 TEST_F(ProgramLifeTest, StartThatFailsTellsTheUserAndLeavesNothingBehind) {

@@ -36,7 +36,6 @@ namespace {
 constexpr int ProbeX = 400;
 constexpr int ProbeY = 300;
 constexpr DWORD WaitMs = 15000;
-constexpr char Xdotool[] = "/usr/bin/xdotool";
 constexpr char XdotoolDosPath[] = "Z:\\usr\\bin\\xdotool";
 
 // Set for a run of this executable under a chosen Windows version: the class
@@ -175,20 +174,7 @@ class LiveHookFixture : public testing::Test {
   // Unix process, so the marker is what tells that xdotool is through.
   bool Drive(const std::string& commands) {
     Start = Log->EventCount;
-    std::string commandLine = std::string(Xdotool) + " " + commands + " " + MarkerCommands();
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started))
-      return false;
-    // For a Unix program Wine hands back a null process handle and leaves
-    // garbage in the thread handle; closing that would close whatever
-    // handle of this process happens to have its value.
-    if (started.hProcess != nullptr) {
-      CloseHandle(started.hProcess);
-      CloseHandle(started.hThread);
-    }
+    if (!RunUnix("xdotool " + commands + " " + MarkerCommands())) return false;
     return Await([&] {
       for (const TProbeEvent& event : Events())
         if (IsMarker(event)) return true;

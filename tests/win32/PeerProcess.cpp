@@ -39,6 +39,21 @@ bool RunPeer(const std::string& arguments, DWORD& exitCode, const std::string& s
   return peer.Start(arguments, subfolder) && peer.Finish(PeerTimeoutMs, exitCode);
 }
 
+bool RunUnix(const std::string& command) {
+  std::string commandLine = "/bin/sh -c \"" + command + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &started))
+    return false;
+  if (started.hProcess != nullptr) {
+    CloseHandle(started.hProcess);
+    CloseHandle(started.hThread);
+  }
+  return true;
+}
+
 // The peer runs in its own folder, so that the libraries it loads by bare
 // name are found there and nowhere else.
 bool TPeerProcess::Start(const std::string& arguments, const std::string& subfolder) {

@@ -44,6 +44,12 @@ bool PumpMessagesUntil(Done done, DWORD timeoutMs) {
   return true;
 }
 
+// Starts a shell command line (/bin/sh -c) outside Wine: xdotool and other
+// X tools. Wine gives no handle to wait on for a Unix program (a null
+// process handle and garbage in the thread handle, which must never be
+// closed), so callers wait on its effects.
+bool RunUnix(const std::string& command);
+
 // A peer, or another program, that runs beside the suite.
 class TPeerProcess {
  public:

@@ -54,23 +54,6 @@ LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// Starts a shell command line. Wine gives no handle to wait on for a Unix
-// program (and garbage in the thread handle), so callers wait on its effects.
-bool RunUnix(const std::string& command) {
-  std::string commandLine = "/bin/sh -c \"" + command + "\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION started{};
-  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &started))
-    return false;
-  if (started.hProcess != nullptr) {
-    CloseHandle(started.hProcess);
-    CloseHandle(started.hThread);
-  }
-  return true;
-}
-
 class TrayIconTest : public testing::Test {
  protected:
   void SetUp() override {
