@@ -382,4 +382,19 @@ TEST_F(ProgramLifeTest, StartThatFailsTellsTheUserAndLeavesNothingBehind) {
   EXPECT_EQ(1u, Before(Scroll, WM_MOUSEWHEEL).size());
 }
 
+TEST_F(ProgramLifeTest, MissingHookLibraryIsReportedAndEndsTheProgram) {
+  const std::string folder = TestFolder() + "nohook\\";
+  ASSERT_TRUE(Program.StartProgram(folder + "Vorlix.exe", "", folder));
+  HWND box = nullptr;
+  ASSERT_TRUE(PumpMessagesUntil(
+      [&] { return (box = FindWindowA("#32770", "Vorlix - Error")) != nullptr; }, WaitMs));
+  char text[128] = {};
+  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the message box's static text
+  EXPECT_STREQ("DLLの初期化、フックのインストールに失敗しました", text);
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  DWORD exitCode = 1;
+  ASSERT_TRUE(Program.Finish(WaitMs, exitCode));
+  EXPECT_EQ(0u, exitCode);
+}
+
 }  // namespace
