@@ -47,6 +47,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const TWindow application = CreateApplicationWindow(instance);
     TVXMainForm form(application.Get());
     if (!form.Started()) return 0;
+    TVXSettingForm settingForm(application.Get(), form.Desktop(), form.WheelDispatcher());
+    form.AttachSettingForm(&settingForm);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
       TranslateMessage(&message);

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "platform/ProgramFolder.h"
+#include "shared/Handles.h"
 #include "settings/SettingPrompt.h"
 
 namespace {
@@ -48,6 +49,28 @@ HFONT MakeFont(int height, int weight, bool italic, BYTE charSet, const char* fa
 void ShowError(HWND owner, const char* text) {
   MessageBoxA(owner, text, "Vorlix", MB_OK | MB_ICONERROR);
 }
+
+// The settings dialog as the dispatcher's routing sees it.
+class TDialogRouting : public CaptureDialog {
+ public:
+  TDialogRouting(TVXMainForm& mainForm, TVXSettingForm& settingForm)
+      : MainForm(mainForm), SettingForm(settingForm) {}
+  bool Visible() override { return SettingForm.Visible(); }
+  void ActivateCapturePage() override {
+    const TVXSettingForm::Page page = SettingForm.ActivePage();
+    if (page != TVXSettingForm::WindowSheet && page != TVXSettingForm::ExeSheet)
+      SettingForm.SetActivePage(TVXSettingForm::WindowSheet);
+  }
+  void ShowSettingDialog() override { MainForm.ShowSettingDialog(); }
+  bool CaptureWindow(Wnd targetWnd, Wnd cursorWnd, TPoint cursor, std::uint16_t keyState,
+                     std::int16_t wheelDelta) override {
+    return SettingForm.CaptureWindow(targetWnd, cursorWnd, cursor, keyState, wheelDelta);
+  }
+
+ private:
+  TVXMainForm& MainForm;
+  TVXSettingForm& SettingForm;
+};
 
 }  // namespace
 
@@ -142,6 +165,7 @@ bool TVXMainForm::Start() {
 void TVXMainForm::Stop() {
   // The dispatcher acts through the hook loader: it goes first.
   NotifyMessage = 0;
+  if (Dispatcher) Dispatcher->Dialog = nullptr;
   KeyOps.reset();
   Dispatcher.reset();
   HookLoader.reset();
@@ -163,10 +187,18 @@ bool TVXMainForm::LoadPlugins() {
   return true;
 }
 
+void TVXMainForm::AttachSettingForm(TVXSettingForm* form) {
+  SettingForm = form;
+  DialogRouting = std::make_unique<TDialogRouting>(*this, *form);
+  if (Dispatcher) Dispatcher->Dialog = DialogRouting.get();
+}
+
+// Opening the dialog that is open already keeps the edits in progress.
 void TVXMainForm::ShowSettingDialog() {
-  // Until the settings dialog exists the settings come from the registry
-  // and setting files only.
-  MessageBoxA(Window, "設定ダイアログはまだありません。", "Vorlix", MB_OK | MB_ICONINFORMATION);
+  if (SettingForm == nullptr) return;
+  if (!SettingForm->Visible()) SettingForm->SetSetting(&Setting);
+  ShowWindow(SettingForm->Handle(), SW_SHOW);
+  if (HookLoader) HookLoader->SetForeground(ToWnd(SettingForm->Handle()));
 }
 
 void TVXMainForm::ShowAboutDialog() {

@@ -16,6 +16,7 @@
 #include "plugins/Plugin.h"
 #include "settings/Vorlixsetting.h"
 #include "ui/TrayIcon.h"
+#include "ui/Vorlixsettingform.h"
 
 using TFont = TOwner<HFONT, DeleteObject>;
 
@@ -40,6 +41,12 @@ class TVXMainForm {
   void QuitClick();
   void PauseClick();
   void ButtonOkClick();
+
+  // The settings dialog, created after the main form has started; from then
+  // on wheel turns can be captured into it.
+  void AttachSettingForm(TVXSettingForm* form);
+  TWheelDispatcher* WheelDispatcher() const { return Dispatcher.get(); }
+  WindowSystem& Desktop() { return Windows; }
 
   HWND Handle() const { return Window; }
   bool Started() const { return IsStarted; }
@@ -67,6 +74,8 @@ class TVXMainForm {
   TWin32WindowSystem Windows;
   std::unique_ptr<TWheelDispatcher> Dispatcher;
   std::unique_ptr<TKeyOperationExecutor> KeyOps;
+  TVXSettingForm* SettingForm = nullptr;
+  std::unique_ptr<CaptureDialog> DialogRouting;
   bool IsPaused = true;
   bool IsStarted = false;
 };

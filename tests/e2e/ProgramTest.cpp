@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shlwapi.h>
+#include <commctrl.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <utility>
@@ -302,8 +304,10 @@ class TrayMenuTest : public ProgramLifeTest {
     return FALSE;
   }
 
-  // A picture of the whole screen, for people to look at.
+  // A picture of the whole screen, for people to look at. Windows that were
+  // just shown are given a moment to paint; nothing is decided by the picture.
   static void Screenshot(const std::string& name) {
+    PumpMessagesUntil([] { return false; }, 500);
     CreateDirectoryA("test-results", nullptr);
     const std::string dosPath = "test-results\\" + name;
     DeleteFileA(dosPath.c_str());
@@ -356,6 +360,76 @@ TEST_F(TrayMenuTest, AboutShowsPauseStopsAllHandlingAndQuitEnds) {
   MainWindow = nullptr;
   ASSERT_TRUE(Drive(At(ScrollX + 50, ScrollY + 50) + " click 5"));
   EXPECT_TRUE(ScrollCodes().empty()) << "no hook may be left";
+}
+
+BOOL CALLBACK CollectWindow(HWND child, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+  return TRUE;
+}
+
+// The controls of a window and its pages, in creation order.
+std::vector<HWND> Descendants(HWND window) {
+  std::vector<HWND> found;
+  EnumChildWindows(window, CollectWindow, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+HWND DescendantOf(HWND window, const char* className, const char* text = nullptr) {
+  for (HWND child : Descendants(window)) {
+    char name[64] = {}, caption[128] = {};
+    GetClassNameA(child, name, sizeof name);
+    GetWindowTextA(child, caption, sizeof caption);
+    if (lstrcmpiA(name, className) == 0 && (text == nullptr || lstrcmpA(caption, text) == 0))
+      return child;
+  }
+  return nullptr;
+}
+
+std::string TextOf(HWND control) {
+  char text[300] = {};
+  SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+TEST_F(TrayMenuTest, SettingDialogSavesTheGeneralPageAndCapturesIntoTheDebugPage) {
+  StartProgram();
+  ASSERT_TRUE(OpenMenu());
+  ASSERT_TRUE(Choose('s'));
+  HWND dialog = nullptr;
+  ASSERT_TRUE(PumpMessagesUntil(
+      [&] {
+        dialog = FindWindowA("TVXSettingForm", "Vorlix - Setting");
+        return dialog != nullptr && IsWindowVisible(dialog);
+      },
+      WaitMs));
+  Screenshot("setting-dialog.png");
+
+  const HWND upDown = DescendantOf(dialog, "msctls_updown32");
+  ASSERT_NE(upDown, nullptr);
+  EXPECT_EQ(3, SendMessageA(upDown, UDM_GETPOS32, 0, 0)) << "the general page shows the settings";
+  SendMessageA(upDown, UDM_SETPOS32, 0, 5);
+  SendMessageA(DescendantOf(dialog, "BUTTON", "全般の設定保存"), BM_CLICK, 0, 0);
+  TVorlixSetting saved;
+  saved.LoadFromRegistry();
+  EXPECT_EQ(5, saved.GeneralSetting.ScrollLines);
+
+  SendMessageA(DescendantOf(dialog, "SysTabControl32"), TCM_SETCURSEL, 3, 0);
+  // The dialog covers the probes; the window that holds the foreground lies
+  // beside it.
+  ASSERT_TRUE(RunUnix("xdotool " + At(100, 150) + " click 5"));
+  char handle[16];
+  std::snprintf(handle, sizeof handle, "0x%08X", static_cast<unsigned>(ToWnd(Holder)));
+  // The debug page's five fields, in the order the page shows them.
+  const HWND debugPage = FindWindowExA(dialog, nullptr, "TDebugSheetFrame", nullptr);
+  ASSERT_NE(debugPage, nullptr);
+  std::vector<HWND> edits;
+  for (int id = 1; id <= 5; ++id) edits.push_back(GetDlgItem(debugPage, id));
+  ASSERT_TRUE(PumpMessagesUntil([&] { return TextOf(edits[0]) == handle; }, WaitMs))
+      << "the turn was not captured; the page shows " << TextOf(edits[0]);
+  EXPECT_EQ("VorlixE2EHolder", TextOf(edits[1])) << "the caption";
+  EXPECT_EQ("VORLIXE2EHOLDER", TextOf(edits[2]));
+  EXPECT_EQ("× なし", TextOf(edits[3])) << "no scroll bar";
+  EXPECT_EQ("VORLIX_E2E_TESTS.EXE", TextOf(edits[4]));
 }
 
 TEST_F(ProgramLifeTest, StartThatFailsTellsTheUserAndLeavesNothingBehind) {

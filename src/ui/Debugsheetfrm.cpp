@@ -1,0 +1,57 @@
+#include "ui/Debugsheetfrm.h"
+
+#include "ui/FrameWindow.h"
+
+namespace {
+
+enum : int { IdEditHwnd = 1, IdEditCaption, IdEditClassName, IdEditScrollBar, IdEditModuleName };
+
+constexpr DWORD ReadOnly = ES_READONLY | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
+
+const TComponent Components[] = {
+    {"STATIC", "カーソル下のウィンドウハンドル", 0, 16, 16, 200, 14, 0},
+    {"EDIT", "", ReadOnly, 16, 32, 161, 20, IdEditHwnd},
+    {"STATIC", "キャプション", 0, 16, 56, 200, 14, 0},
+    {"EDIT", "", ReadOnly, 16, 72, 161, 20, IdEditCaption},
+    {"STATIC", "クラス名", 0, 16, 96, 200, 14, 0},
+    {"EDIT", "", ReadOnly, 16, 112, 161, 20, IdEditClassName},
+    {"STATIC", "スクロールバー", 0, 16, 144, 200, 14, 0},
+    {"EDIT", "", ReadOnly, 16, 160, 161, 20, IdEditScrollBar},
+    {"STATIC", "モジュール名", 0, 16, 192, 200, 14, 0},
+    {"EDIT", "", ReadOnly, 16, 208, 161, 20, IdEditModuleName},
+};
+
+LRESULT CALLBACK DebugProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+std::string Text(HWND control) {
+  char text[300] = {};
+  GetWindowTextA(control, text, sizeof text);
+  return text;
+}
+
+}  // namespace
+
+TDebugSheetFrame::TDebugSheetFrame(HWND parent, const RECT& area, HFONT font) {
+  Window = CreateFrameWindow("TDebugSheetFrame", parent, area, DebugProc, this);
+  CreateComponents(Window, Components, font);
+}
+
+TDebugSheetFrame::~TDebugSheetFrame() {
+  if (Window != nullptr) DestroyWindow(Window);
+}
+
+void TDebugSheetFrame::Show(const TDebugFacts& facts) {
+  SetDlgItemTextA(Window, IdEditHwnd, facts.Hwnd.c_str());
+  SetDlgItemTextA(Window, IdEditCaption, facts.Caption.c_str());
+  SetDlgItemTextA(Window, IdEditClassName, facts.ClassName.c_str());
+  SetDlgItemTextA(Window, IdEditScrollBar, facts.ScrollBar.c_str());
+  SetDlgItemTextA(Window, IdEditModuleName, facts.ModuleName.c_str());
+}
+
+TDebugFacts TDebugSheetFrame::Shown() const {
+  return {Text(GetDlgItem(Window, IdEditHwnd)), Text(GetDlgItem(Window, IdEditCaption)),
+          Text(GetDlgItem(Window, IdEditClassName)), Text(GetDlgItem(Window, IdEditScrollBar)),
+          Text(GetDlgItem(Window, IdEditModuleName))};
+}

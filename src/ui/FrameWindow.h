@@ -1,0 +1,47 @@
+// Forms and their pages are built from tables of their controls, each page
+// in a child window of its own that takes its controls' notifications.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <vector>
+
+struct TComponent {
+  const char* ClassName;
+  const char* Caption;
+  DWORD Style;  // besides WS_CHILD | WS_VISIBLE
+  int Left, Top, Width, Height;
+  int Id;
+};
+
+// Creates the controls in table order, which is their tab order, all in
+// font; returns their handles in the same order.
+template <std::size_t N>
+std::vector<HWND> CreateComponents(HWND parent, const TComponent (&table)[N], HFONT font) {
+  std::vector<HWND> controls;
+  for (const TComponent& c : table) {
+    const HWND control = CreateWindowExA(
+        0, c.ClassName, c.Caption, WS_CHILD | WS_VISIBLE | c.Style, c.Left, c.Top, c.Width,
+        c.Height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.Id)),
+        GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    controls.push_back(control);
+  }
+  return controls;
+}
+
+// A page: a child window of parent over area, of a class registered on first
+// use, whose procedure finds self through FrameOf.
+HWND CreateFrameWindow(const char* className, HWND parent, const RECT& area, WNDPROC procedure,
+                       void* self);
+
+// The object a frame or form window was created for; null before creation.
+template <typename T>
+T* FrameOf(HWND window, UINT message, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    void* self = reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  return reinterpret_cast<T*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}

@@ -1,0 +1,96 @@
+#include "ui/Generalsheetfrm.h"
+
+#include <commctrl.h>
+
+#include "ui/FrameWindow.h"
+
+namespace {
+
+enum : int {
+  IdEditScrollLines = 1,
+  IdUpDownScrollLines,
+  IdCheckSendScrollMsgOnly,
+  IdCheckCtrlWheelIgnore,
+  IdCheckShiftWheelIgnore,
+  IdCheckCtrlShiftWheelNonActiveScroll,
+  IdBtnSave,
+  IdImage1,
+};
+
+constexpr DWORD Check = BS_AUTOCHECKBOX | WS_TABSTOP;
+
+const TComponent Components[] = {
+    {"STATIC", "標準のスクロール行数(&L)", 0, 24, 24, 130, 14, 0},
+    {"EDIT", "3", ES_NUMBER | WS_BORDER | WS_TABSTOP, 160, 21, 17, 20, IdEditScrollLines},
+    {UPDOWN_CLASSA, "", 0, 177, 21, 15, 20, IdUpDownScrollLines},
+    {"BUTTON", "スクロールメッセージのみを送る(&S)", Check, 16, 47, 393, 17,
+     IdCheckSendScrollMsgOnly},
+    {"BUTTON", "Ctrlキーをおしながらのホイールは処理しない(&C)", Check, 16, 71, 393, 17,
+     IdCheckCtrlWheelIgnore},
+    {"BUTTON", "Shiftキーを押しながらのホイールは処理しない(&S)", Check, 16, 93, 393, 17,
+     IdCheckShiftWheelIgnore},
+    {"BUTTON", "Ctrl+Shiftを押しながらのホイールはアクティブにせずにスクロール(&A)", Check, 16,
+     118, 393, 17, IdCheckCtrlShiftWheelNonActiveScroll},
+    {"STATIC", "Vorlix", 0, 16, 152, 260, 80, 0},
+    {"STATIC", "MAINICON", SS_ICON, 384, 176, 32, 32, IdImage1},
+    {"BUTTON", "全般の設定保存", BS_PUSHBUTTON | WS_TABSTOP, 312, 272, 115, 25, IdBtnSave},
+};
+constexpr int TitleComponent = 7;
+
+bool Checked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void SetChecked(HWND box, bool value) {
+  SendMessageA(box, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+}  // namespace
+
+TGeneralFrame::TGeneralFrame(HWND parent, const RECT& area, HFONT font,
+                             std::function<void()> onSave)
+    : OnSave(std::move(onSave)) {
+  Window = CreateFrameWindow("TGeneralFrame", parent, area, WindowProc, this);
+  const std::vector<HWND> controls = CreateComponents(Window, Components, font);
+  TitleFont = CreateFontA(-64, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, ANSI_CHARSET,
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                          "Times New Roman");
+  SendMessageA(controls[TitleComponent], WM_SETFONT, reinterpret_cast<WPARAM>(TitleFont), FALSE);
+  SendMessageA(Control(IdImage1), STM_SETICON,
+               reinterpret_cast<WPARAM>(LoadIconA(GetModuleHandleA(nullptr), "MAINICON")), 0);
+  const HWND upDown = Control(IdUpDownScrollLines);
+  SendMessageA(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Control(IdEditScrollLines)), 0);
+  SendMessageA(upDown, UDM_SETRANGE32, 1, 9);
+  SetSetting(TGeneralSetting());
+}
+
+TGeneralFrame::~TGeneralFrame() {
+  if (Window != nullptr) DestroyWindow(Window);
+  if (TitleFont != nullptr) DeleteObject(TitleFont);
+}
+
+void TGeneralFrame::SetSetting(const TGeneralSetting& setting) {
+  SendMessageA(Control(IdUpDownScrollLines), UDM_SETPOS32, 0, setting.ScrollLines);
+  SetChecked(Control(IdCheckSendScrollMsgOnly), setting.SendScrollMsgOnly);
+  SetChecked(Control(IdCheckCtrlWheelIgnore), setting.CtrlWheelIgnore);
+  SetChecked(Control(IdCheckShiftWheelIgnore), setting.ShiftWheelIgnore);
+  SetChecked(Control(IdCheckCtrlShiftWheelNonActiveScroll), setting.CtrlShiftWheelNonActiveScroll);
+}
+
+TGeneralSetting TGeneralFrame::GetSetting() const {
+  TGeneralSetting setting;
+  setting.ScrollLines =
+      static_cast<std::int32_t>(SendMessageA(Control(IdUpDownScrollLines), UDM_GETPOS32, 0, 0));
+  setting.SendScrollMsgOnly = Checked(Control(IdCheckSendScrollMsgOnly));
+  setting.CtrlWheelIgnore = Checked(Control(IdCheckCtrlWheelIgnore));
+  setting.ShiftWheelIgnore = Checked(Control(IdCheckShiftWheelIgnore));
+  setting.CtrlShiftWheelNonActiveScroll = Checked(Control(IdCheckCtrlShiftWheelNonActiveScroll));
+  return setting;
+}
+
+LRESULT CALLBACK TGeneralFrame::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+  auto* frame = FrameOf<TGeneralFrame>(window, message, lParam);
+  if (frame != nullptr && message == WM_COMMAND && LOWORD(wParam) == IdBtnSave &&
+      HIWORD(wParam) == BN_CLICKED && frame->OnSave)
+    frame->OnSave();
+  return DefWindowProcA(window, message, wParam, lParam);
+}

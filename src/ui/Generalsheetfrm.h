@@ -1,0 +1,32 @@
+// The general page of the settings dialog: the settings every wheel turn
+// follows unless a window-class or application rule says otherwise.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "settings/Generalsetting.h"
+
+class TGeneralFrame {
+ public:
+  // A child of parent covering area; onSave runs for the page's save button.
+  TGeneralFrame(HWND parent, const RECT& area, HFONT font, std::function<void()> onSave);
+  ~TGeneralFrame();
+
+  TGeneralFrame(const TGeneralFrame&) = delete;
+  TGeneralFrame& operator=(const TGeneralFrame&) = delete;
+
+  HWND Handle() const { return Window; }
+  void SetSetting(const TGeneralSetting& setting);
+  // The page's values; the line count is the up-down control's position.
+  TGeneralSetting GetSetting() const;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  HWND Control(int id) const { return GetDlgItem(Window, id); }
+
+  HWND Window = nullptr;
+  HFONT TitleFont = nullptr;
+  std::function<void()> OnSave;
+};

@@ -1,0 +1,217 @@
+#include "ui/Vorlixsettingform.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <cstdio>
+#include <exception>
+
+#include "host/Windowutily.h"
+#include "settings/RegistryStore.h"
+#include "shared/Handles.h"
+#include "ui/FrameWindow.h"
+
+namespace {
+
+enum : int { IdPageControl1 = 1, IdButtonSave, IdButtonLoad, IdButtonClose };
+
+const TComponent Buttons[] = {
+    {"BUTTON", "設定保存", BS_PUSHBUTTON | WS_TABSTOP, 16, 344, 75, 25, IdButtonSave},
+    {"BUTTON", "設定読出", BS_PUSHBUTTON | WS_TABSTOP, 112, 344, 75, 25, IdButtonLoad},
+    {"BUTTON", "閉じる", BS_PUSHBUTTON | WS_TABSTOP, 360, 344, 75, 25, IdButtonClose},
+};
+
+const char* const TabCaptions[] = {"全般", "各ウィンドウ", "各アプリケーション", "DebugSheet"};
+
+constexpr char FileFilter[] = "Vorlix設定ファイル\0*.vxs\0";
+constexpr char WrongVersionText[] =
+    "設定ファイルのバージョンが違います\n古い設定ファイル( 0.326a以前のVorlix用 )を\n"
+    "使うときは設定ファイルこんばーたを使用してください";
+
+std::string Hex(Wnd value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(value));
+  return text;
+}
+
+}  // namespace
+
+TVXSettingForm::TVXSettingForm(HWND owner, WindowSystem& windows, TWheelDispatcher* dispatcher)
+    : Windows(windows), Dispatcher(dispatcher) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hIcon = LoadIconA(windowClass.hInstance, "MAINICON");
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = ClassName;
+  RegisterClassA(&windowClass);
+  // Owned, not a child: file dialogs and message boxes opened from it are
+  // top-level windows of their own.
+  CreateWindowExA(WS_EX_CONTROLPARENT, ClassName, "Vorlix - Setting", WS_OVERLAPPEDWINDOW, 414,
+                  119, 460, 405, owner, nullptr, windowClass.hInstance, this);
+  if (Window == nullptr) return;
+  Font = TFontOwner(CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                DEFAULT_PITCH, "ＭＳ Ｐゴシック"));
+  RECT client{};
+  GetClientRect(Window, &client);
+  PageControl1 = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0,
+                                 client.right, 337, Window,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdPageControl1)),
+                                 windowClass.hInstance, nullptr);
+  SendMessageA(PageControl1, WM_SETFONT, reinterpret_cast<WPARAM>(Font.Get()), FALSE);
+  for (int i = 0; i < 4; ++i) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(TabCaptions[i]);
+    SendMessageA(PageControl1, TCM_INSERTITEMA, static_cast<WPARAM>(i),
+                 reinterpret_cast<LPARAM>(&item));
+  }
+  RECT pages{0, 0, client.right, 337};
+  SendMessageA(PageControl1, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&pages));
+  GeneralFrame1 = std::make_unique<TGeneralFrame>(Window, pages, Font.Get(),
+                                                  [this] { GeneralFrame1BtnSaveClick(); });
+  RECT debug = pages;
+  debug.top += 16;
+  debug.right = debug.left + 433;
+  debug.bottom = debug.top + 294;
+  DebugSheetFrame1 = std::make_unique<TDebugSheetFrame>(Window, debug, Font.Get());
+  // The pages lie above the tab control, which would otherwise paint over them.
+  for (HWND page : {GeneralFrame1->Handle(), DebugSheetFrame1->Handle()})
+    SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  CreateComponents(Window, Buttons, Font.Get());
+  ShowPage(GeneralSheet);
+}
+
+TVXSettingForm::~TVXSettingForm() {
+  GeneralFrame1.reset();
+  DebugSheetFrame1.reset();
+  if (Window != nullptr) DestroyWindow(Window);
+}
+
+TVXSettingForm::Page TVXSettingForm::ActivePage() const {
+  return static_cast<Page>(SendMessageA(PageControl1, TCM_GETCURSEL, 0, 0));
+}
+
+void TVXSettingForm::SetActivePage(Page page) {
+  SendMessageA(PageControl1, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
+  ShowPage(page);
+}
+
+void TVXSettingForm::ShowPage(Page page) {
+  ShowWindow(GeneralFrame1->Handle(), page == GeneralSheet ? SW_SHOW : SW_HIDE);
+  ShowWindow(DebugSheetFrame1->Handle(), page == DebugSheet ? SW_SHOW : SW_HIDE);
+}
+
+TDebugFacts TVXSettingForm::DebugFactsOf(Wnd window) {
+  TDebugFacts facts;
+  facts.Hwnd = Hex(window);
+  char caption[260] = {};
+  GetWindowTextA(ToHwnd(window), caption, sizeof caption);
+  facts.Caption = caption;
+  Wnd scrollBar = 0;
+  facts.ScrollBar =
+      FindVScrollBar(Windows, window, scrollBar) ? "○ " + Hex(scrollBar) : std::string("× なし");
+  if (Dispatcher != nullptr) {
+    facts.ClassName = Dispatcher->GetTargetClassName(window);
+    facts.ModuleName = Dispatcher->GetTargetModuleName(window);
+  }
+  return facts;
+}
+
+bool TVXSettingForm::CaptureWindow(Wnd, Wnd cursorWnd, TPoint, std::uint16_t, std::int16_t) {
+  if (ActivePage() == DebugSheet) {
+    DebugSheetFrame1->Show(DebugFactsOf(cursorWnd));
+    return true;
+  }
+  // The window-class and application pages take captured windows once they
+  // exist; until then only the debug page captures.
+  return false;
+}
+
+void TVXSettingForm::SetSetting(TVorlixSetting* setting) {
+  Setting = setting;
+  if (Setting != nullptr) GeneralFrame1->SetSetting(Setting->GeneralSetting);
+}
+
+void TVXSettingForm::GeneralFrame1BtnSaveClick() {
+  if (Setting == nullptr) return;
+  Setting->GeneralSetting = GeneralFrame1->GetSetting();
+  RegistryStore store;
+  Setting->GeneralSetting.SaveTo(store);
+}
+
+std::string TVXSettingForm::ChooseFile(bool save) {
+  char path[MAX_PATH] = {};
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = Window;
+  dialog.lpstrFilter = FileFilter;
+  dialog.lpstrFile = path;
+  dialog.nMaxFile = sizeof path;
+  dialog.lpstrDefExt = "vxs";
+  if (save) {
+    dialog.lpstrTitle = "Vorlix設定ファイル書出";
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
+                   OFN_NOREADONLYRETURN | OFN_ENABLESIZING;
+    return GetSaveFileNameA(&dialog) ? path : "";
+  }
+  dialog.lpstrTitle = "Vorlix設定ファイル読込";
+  dialog.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_ENABLESIZING;
+  return GetOpenFileNameA(&dialog) ? path : "";
+}
+
+void TVXSettingForm::ButtonSaveClick() {
+  const std::string path = ChooseFile(true);
+  if (!path.empty() && Setting != nullptr) Setting->SaveToFile(path);
+}
+
+void TVXSettingForm::ButtonLoadClick() {
+  const std::string path = ChooseFile(false);
+  if (path.empty() || Setting == nullptr) return;
+  if (!TVorlixSetting::FileVersionMatches(path)) {
+    MessageBoxA(Window, WrongVersionText, "よみこめないですよぉ", MB_OK | MB_SETFOREGROUND);
+    return;
+  }
+  Setting->LoadFromFile(path);
+  Setting->SaveToRegistry();
+  SetSetting(Setting);
+}
+
+void TVXSettingForm::ButtonCloseClick() { ShowWindow(Window, SW_HIDE); }
+
+LRESULT CALLBACK TVXSettingForm::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
+  auto* form = FrameOf<TVXSettingForm>(window, message, lParam);
+  if (form == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+  if (message == WM_NCCREATE) form->Window = window;
+  try {
+    return form->HandleMessage(message, wParam, lParam);
+  } catch (const std::exception& error) {
+    MessageBoxA(window, error.what(), "Vorlix", MB_OK | MB_ICONERROR);
+    return 0;
+  }
+}
+
+LRESULT TVXSettingForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IdButtonSave: ButtonSaveClick(); return 0;
+        case IdButtonLoad: ButtonLoadClick(); return 0;
+        case IdButtonClose: ButtonCloseClick(); return 0;
+        default: break;
+      }
+      break;
+    case WM_NOTIFY:
+      if (reinterpret_cast<const NMHDR*>(lParam)->code == TCN_SELCHANGE) ShowPage(ActivePage());
+      return 0;
+    case WM_CLOSE:
+      ShowWindow(Window, SW_HIDE);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(Window, message, wParam, lParam);
+}

@@ -1,0 +1,63 @@
+// The settings dialog: pages for the general settings, window classes,
+// applications and a debug view; while it is open, a wheel turn over another
+// window captures that window into the pages instead of scrolling it.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "dispatch/WheelDispatcher.h"
+#include "platform/Win32Owner.h"
+#include "platform/WindowSystem.h"
+#include "settings/Vorlixsetting.h"
+#include "ui/Debugsheetfrm.h"
+#include "ui/Generalsheetfrm.h"
+
+using TFontOwner = TOwner<HFONT, DeleteObject>;
+
+class TVXSettingForm {
+ public:
+  static constexpr char ClassName[] = "TVXSettingForm";
+  enum Page : int { GeneralSheet, WindowSheet, ExeSheet, DebugSheet };
+
+  // Hidden until shown; windows names windows, dispatcher their class and
+  // executable as the rules see them.
+  TVXSettingForm(HWND owner, WindowSystem& windows, TWheelDispatcher* dispatcher);
+  ~TVXSettingForm();
+
+  TVXSettingForm(const TVXSettingForm&) = delete;
+  TVXSettingForm& operator=(const TVXSettingForm&) = delete;
+
+  HWND Handle() const { return Window; }
+  bool Visible() const { return IsWindowVisible(Window) != FALSE; }
+  Page ActivePage() const;
+  void SetActivePage(Page page);
+
+  bool CaptureWindow(Wnd targetWnd, Wnd cursorWnd, TPoint cursor, std::uint16_t keyState,
+                     std::int16_t wheelDelta);
+  void SetSetting(TVorlixSetting* setting);
+
+  void ButtonSaveClick();
+  void ButtonLoadClick();
+  void ButtonCloseClick();
+  void GeneralFrame1BtnSaveClick();
+
+  TVorlixSetting* Setting = nullptr;
+  std::unique_ptr<TGeneralFrame> GeneralFrame1;
+  std::unique_ptr<TDebugSheetFrame> DebugSheetFrame1;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void ShowPage(Page page);
+  TDebugFacts DebugFactsOf(Wnd window);
+  std::string ChooseFile(bool save);
+
+  WindowSystem& Windows;
+  TWheelDispatcher* Dispatcher;
+  HWND Window = nullptr;
+  HWND PageControl1 = nullptr;
+  TFontOwner Font;
+};
