@@ -49,6 +49,7 @@ using TWindowOwner = TOwner<HWND, DestroyWindow>;
 // Icons of our own (CopyIcon, CreateIcon...), not shared ones from LoadIcon.
 using TIconOwner = TOwner<HICON, DestroyIcon>;
 using TMenuOwner = TOwner<HMENU, DestroyMenu>;
+using TFontOwner = TOwner<HFONT, DeleteObject>;
 // A search of FindFirstFileA. It reports failure as INVALID_HANDLE_VALUE,
 // never null: test that before handing the handle over.
 using TFindHandle = TOwner<HANDLE, FindClose>;

@@ -4,6 +4,7 @@
 
 #include "platform/ProgramFolder.h"
 #include "shared/Handles.h"
+#include "ui/FrameWindow.h"
 #include "settings/SettingPrompt.h"
 
 namespace {
@@ -21,25 +22,14 @@ enum : UINT {
   IdSetting,
 };
 
-enum class FontKind { Default, Title, Version };
-
-struct TComponent {
-  const char* ClassName;
-  const char* Caption;
-  DWORD Style;
-  int Left, Top, Width, Height;
-  UINT Id;
-  FontKind Font;
-};
-
 // In tab order: the OK button first.
 const TComponent Components[] = {
-    {"STATIC", "Vorlix", SS_LEFT, 8, 8, 246, 54, 0, FontKind::Title},
-    {"STATIC", "Ver. 0.531b", SS_LEFT, 184, 56, 64, 15, 0, FontKind::Version},
-    {"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 176, 96, 75, 25, IdButtonOk, FontKind::Default},
-    {"BUTTON", "設定", BS_PUSHBUTTON | WS_TABSTOP, 16, 96, 75, 25, IdButtonSetting,
-     FontKind::Default},
+    {"STATIC", "Vorlix", SS_LEFT, 8, 8, 246, 54, 0},
+    {"STATIC", "Ver. 0.531b", SS_LEFT, 184, 56, 64, 15, 0},
+    {"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 176, 96, 75, 25, IdButtonOk},
+    {"BUTTON", "設定", BS_PUSHBUTTON | WS_TABSTOP, 16, 96, 75, 25, IdButtonSetting},
 };
+enum : std::size_t { Label1, Label3 };
 
 HFONT MakeFont(int height, int weight, bool italic, BYTE charSet, const char* face) {
   return CreateFontA(-height, 0, 0, 0, weight, italic, FALSE, FALSE, charSet, OUT_DEFAULT_PRECIS,
@@ -118,19 +108,12 @@ TVXMainForm::~TVXMainForm() {
 }
 
 void TVXMainForm::CreateComponents() {
-  DefaultFont = TFont(MakeFont(12, FW_NORMAL, false, SHIFTJIS_CHARSET, "ＭＳ Ｐゴシック"));
-  TitleFont = TFont(MakeFont(48, FW_BOLD, true, ANSI_CHARSET, "Times New Roman"));
-  VersionFont = TFont(MakeFont(13, FW_BOLD, false, ANSI_CHARSET, "Times New Roman"));
-  for (const TComponent& c : Components) {
-    const HWND control = CreateWindowExA(
-        0, c.ClassName, c.Caption, WS_CHILD | WS_VISIBLE | c.Style, c.Left, c.Top, c.Width,
-        c.Height, Window, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(c.Id)),
-        GetModuleHandleA(nullptr), nullptr);
-    const HFONT font = c.Font == FontKind::Title     ? TitleFont.Get()
-                       : c.Font == FontKind::Version ? VersionFont.Get()
-                                                     : DefaultFont.Get();
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  }
+  DefaultFont = TFontOwner(MakeFont(12, FW_NORMAL, false, SHIFTJIS_CHARSET, "ＭＳ Ｐゴシック"));
+  TitleFont = TFontOwner(MakeFont(48, FW_BOLD, true, ANSI_CHARSET, "Times New Roman"));
+  VersionFont = TFontOwner(MakeFont(13, FW_BOLD, false, ANSI_CHARSET, "Times New Roman"));
+  const std::vector<HWND> controls = ::CreateComponents(Window, Components, DefaultFont.Get());
+  SendMessageA(controls[Label1], WM_SETFONT, reinterpret_cast<WPARAM>(TitleFont.Get()), FALSE);
+  SendMessageA(controls[Label3], WM_SETFONT, reinterpret_cast<WPARAM>(VersionFont.Get()), FALSE);
 }
 
 void TVXMainForm::CreatePopupMenu1() {

@@ -18,8 +18,6 @@
 #include "ui/TrayIcon.h"
 #include "ui/Vorlixsettingform.h"
 
-using TFont = TOwner<HFONT, DeleteObject>;
-
 class TVXMainForm {
  public:
   // Creates the (hidden) form owned by application and starts the program;
@@ -66,9 +64,9 @@ class TVXMainForm {
   void FormCloseQuery();
 
   HWND Window = nullptr;
-  TFont DefaultFont;
-  TFont TitleFont;
-  TFont VersionFont;
+  TFontOwner DefaultFont;
+  TFontOwner TitleFont;
+  TFontOwner VersionFont;
   TMenuOwner PopupMenu1;
   std::unique_ptr<TTrayIcon> TrayIcon1;
   TWin32WindowSystem Windows;

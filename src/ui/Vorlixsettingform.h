@@ -15,8 +15,6 @@
 #include "ui/Debugsheetfrm.h"
 #include "ui/Generalsheetfrm.h"
 
-using TFontOwner = TOwner<HFONT, DeleteObject>;
-
 class TVXSettingForm {
  public:
   static constexpr char ClassName[] = "TVXSettingForm";
