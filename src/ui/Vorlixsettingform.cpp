@@ -72,13 +72,16 @@ TVXSettingForm::TVXSettingForm(HWND owner, WindowSystem& windows, TWheelDispatch
   SendMessageA(PageControl1, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&pages));
   GeneralFrame1 = std::make_unique<TGeneralFrame>(Window, pages, Font.Get(),
                                                   [this] { GeneralFrame1BtnSaveClick(); });
+  WindowFrame1 = std::make_unique<TWindowFrame>(
+      Window, pages, Font.Get(), [this] { WindowFrame1BtnSaveClick(); },
+      [this] { WindowFrame1CheckThisExeOnlyClick(); });
   RECT debug = pages;
   debug.top += 16;
   debug.right = debug.left + 433;
   debug.bottom = debug.top + 294;
   DebugSheetFrame1 = std::make_unique<TDebugSheetFrame>(Window, debug, Font.Get());
   // The pages lie above the tab control, which would otherwise paint over them.
-  for (HWND page : {GeneralFrame1->Handle(), DebugSheetFrame1->Handle()})
+  for (HWND page : {GeneralFrame1->Handle(), WindowFrame1->Handle(), DebugSheetFrame1->Handle()})
     SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   CreateComponents(Window, Buttons, Font.Get());
   ShowPage(GeneralSheet);
@@ -86,6 +89,7 @@ TVXSettingForm::TVXSettingForm(HWND owner, WindowSystem& windows, TWheelDispatch
 
 TVXSettingForm::~TVXSettingForm() {
   GeneralFrame1.reset();
+  WindowFrame1.reset();
   DebugSheetFrame1.reset();
   if (Window != nullptr) DestroyWindow(Window);
 }
@@ -101,6 +105,7 @@ void TVXSettingForm::SetActivePage(Page page) {
 
 void TVXSettingForm::ShowPage(Page page) {
   ShowWindow(GeneralFrame1->Handle(), page == GeneralSheet ? SW_SHOW : SW_HIDE);
+  ShowWindow(WindowFrame1->Handle(), page == WindowSheet ? SW_SHOW : SW_HIDE);
   ShowWindow(DebugSheetFrame1->Handle(), page == DebugSheet ? SW_SHOW : SW_HIDE);
 }
 
@@ -125,14 +130,23 @@ bool TVXSettingForm::CaptureWindow(Wnd, Wnd cursorWnd, TPoint, std::uint16_t, st
     DebugSheetFrame1->Show(DebugFactsOf(cursorWnd));
     return true;
   }
-  // The window-class and application pages take captured windows once they
-  // exist; until then only the debug page captures.
-  return false;
+  if (Setting == nullptr || Dispatcher == nullptr) return false;
+  const std::string className = Dispatcher->GetTargetClassName(cursorWnd);
+  const std::string exeName = Dispatcher->GetTargetModuleName(cursorWnd);
+  // Turns over the dialog itself are left to the dialog.
+  char topClass[64] = {};
+  Windows.ClassName(GetTopLevelWindow(Windows, cursorWnd), topClass, sizeof topClass);
+  if (lstrcmpiA(topClass, ClassName) == 0) return false;
+  TWindowSetting window = Setting->WindowSettings.Find(className, exeName);
+  window.ExeName = exeName;
+  WindowFrame1->SetSetting(window);
+  return true;
 }
 
 void TVXSettingForm::SetSetting(TVorlixSetting* setting) {
   Setting = setting;
   if (Setting != nullptr) GeneralFrame1->SetSetting(Setting->GeneralSetting);
+  WindowFrame1->SetSetting(TWindowSetting());
 }
 
 void TVXSettingForm::GeneralFrame1BtnSaveClick() {
@@ -140,6 +154,24 @@ void TVXSettingForm::GeneralFrame1BtnSaveClick() {
   Setting->GeneralSetting = GeneralFrame1->GetSetting();
   RegistryStore store;
   Setting->GeneralSetting.SaveTo(store);
+}
+
+void TVXSettingForm::WindowFrame1BtnSaveClick() {
+  if (Setting == nullptr) return;
+  const TWindowSetting window = WindowFrame1->GetSetting();
+  Setting->WindowSettings.Put(window.ClassName, window.ExeName, window);
+  RegistryStore store;
+  Setting->WindowSettings.SaveTo(store);
+}
+
+// Unchecked, the page shows the class's rule for every application again;
+// checked, the values shown stay and are saved for this application only.
+void TVXSettingForm::WindowFrame1CheckThisExeOnlyClick() {
+  if (Setting == nullptr || WindowFrame1->ThisExeOnlyChecked()) return;
+  const TWindowSetting current = WindowFrame1->GetSetting();
+  TWindowSetting window = Setting->WindowSettings.Find(current.ClassName, "");
+  window.ExeName = current.ExeName;
+  WindowFrame1->SetSetting(window);
 }
 
 std::string TVXSettingForm::ChooseFile(bool save) {

@@ -14,6 +14,7 @@
 #include "settings/Vorlixsetting.h"
 #include "ui/Debugsheetfrm.h"
 #include "ui/Generalsheetfrm.h"
+#include "ui/Windowsheetfrm.h"
 
 class TVXSettingForm {
  public:
@@ -41,9 +42,12 @@ class TVXSettingForm {
   void ButtonLoadClick();
   void ButtonCloseClick();
   void GeneralFrame1BtnSaveClick();
+  void WindowFrame1BtnSaveClick();
+  void WindowFrame1CheckThisExeOnlyClick();
 
   TVorlixSetting* Setting = nullptr;
   std::unique_ptr<TGeneralFrame> GeneralFrame1;
+  std::unique_ptr<TWindowFrame> WindowFrame1;
   std::unique_ptr<TDebugSheetFrame> DebugSheetFrame1;
 
  private:

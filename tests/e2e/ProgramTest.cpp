@@ -391,7 +391,7 @@ std::string TextOf(HWND control) {
   return text;
 }
 
-TEST_F(TrayMenuTest, SettingDialogSavesTheGeneralPageAndCapturesIntoTheDebugPage) {
+TEST_F(TrayMenuTest, SettingDialogSavesItsPagesAndCapturesTheWindowUnderThePointer) {
   StartProgram();
   ASSERT_TRUE(OpenMenu());
   ASSERT_TRUE(Choose('s'));
@@ -404,7 +404,8 @@ TEST_F(TrayMenuTest, SettingDialogSavesTheGeneralPageAndCapturesIntoTheDebugPage
       WaitMs));
   Screenshot("setting-dialog.png");
 
-  const HWND upDown = DescendantOf(dialog, "msctls_updown32");
+  const HWND generalPage = FindWindowExA(dialog, nullptr, "TGeneralFrame", nullptr);
+  const HWND upDown = DescendantOf(generalPage, "msctls_updown32");
   ASSERT_NE(upDown, nullptr);
   EXPECT_EQ(3, SendMessageA(upDown, UDM_GETPOS32, 0, 0)) << "the general page shows the settings";
   SendMessageA(upDown, UDM_SETPOS32, 0, 5);
@@ -430,6 +431,23 @@ TEST_F(TrayMenuTest, SettingDialogSavesTheGeneralPageAndCapturesIntoTheDebugPage
   EXPECT_EQ("VORLIXE2EHOLDER", TextOf(edits[2]));
   EXPECT_EQ("× なし", TextOf(edits[3])) << "no scroll bar";
   EXPECT_EQ("VORLIX_E2E_TESTS.EXE", TextOf(edits[4]));
+
+  // The window-class page: a turn captures the class; marked ignored there
+  // and saved, the rule lands in the registry.
+  SendMessageA(DescendantOf(dialog, "SysTabControl32"), TCM_SETCURSEL, 1, 0);
+  const HWND windowPage = FindWindowExA(dialog, nullptr, "TWindowFrame", nullptr);
+  ASSERT_NE(windowPage, nullptr);
+  ASSERT_TRUE(RunUnix("xdotool " + At(100, 160) + " click 5"));
+  ASSERT_TRUE(PumpMessagesUntil(
+      [&] { return TextOf(GetDlgItem(windowPage, 1)) == "VORLIXE2EHOLDER"; }, WaitMs));
+  const HWND ignore = DescendantOf(windowPage, "BUTTON", "このウィンドウに対しては処理しない(&D)");
+  const HWND scrollOnly = DescendantOf(windowPage, "BUTTON", "スクロールメッセージのみ送る(&S)");
+  EXPECT_TRUE(IsWindowEnabled(scrollOnly));
+  SendMessageA(ignore, BM_CLICK, 0, 0);
+  EXPECT_FALSE(IsWindowEnabled(scrollOnly)) << "an ignored class has no options";
+  SendMessageA(DescendantOf(windowPage, "BUTTON", "ウィンドウの設定保存"), BM_CLICK, 0, 0);
+  saved.LoadFromRegistry();
+  EXPECT_TRUE(saved.WindowSettings.Find("VORLIXE2EHOLDER", "VORLIX_E2E_TESTS.EXE").Ignore);
 }
 
 TEST_F(ProgramLifeTest, StartThatFailsTellsTheUserAndLeavesNothingBehind) {

@@ -1,0 +1,164 @@
+#include "ui/Windowsheetfrm.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "ui/FrameWindow.h"
+
+namespace {
+
+enum : int {
+  IdEditClassName = 1,
+  IdCheckIgnore,
+  IdCheckSendScrollMsgOnly,
+  IdCheckSendWheelMsgOnly,
+  IdCheckNonActiveScroll,
+  IdLabel4,
+  IdCheckSetFocus,
+  IdCheckSetFocusWithCursor,
+  IdEditScrollLines,
+  IdUpDownScrollLines,
+  IdCheckThisExeOnly,
+  IdEditExeName,
+  IdBtnSave,
+};
+
+constexpr DWORD Check = BS_AUTOCHECKBOX | WS_TABSTOP | WS_DISABLED;
+// Names shown, not typed: no tab stop, and the button-face colour of a
+// read-only edit.
+constexpr DWORD Name = ES_READONLY | ES_AUTOHSCROLL | WS_BORDER;
+
+const TComponent Components[] = {
+    {"STATIC", "<動作を変更したいウィンドウの上でホイールを回して下さい>", 0, 64, 8, 340, 14, 0},
+    {"STATIC", "ウィンドウクラス名", 0, 16, 28, 96, 14, 0},
+    {"EDIT", "", Name, 112, 24, 289, 20, IdEditClassName},
+    {"BUTTON", "このウィンドウに対しては処理しない(&D)", Check, 16, 56, 353, 17, IdCheckIgnore},
+    {"BUTTON", "スクロールメッセージのみ送る(&S)", Check, 16, 80, 353, 17,
+     IdCheckSendScrollMsgOnly},
+    {"BUTTON", "ホイールメッセージのみ送る(&W)", Check, 16, 96, 353, 17, IdCheckSendWheelMsgOnly},
+    {"BUTTON", "デフォルトでアクティブにせずにスクロール(&N)", Check, 16, 112, 353, 17,
+     IdCheckNonActiveScroll},
+    {"STATIC", "(Ctrl+Shiftを押しながらホイールでアクティブにしてスクロールになります)",
+     WS_DISABLED, 35, 131, 380, 14, IdLabel4},
+    {"BUTTON", "フォーカスを移動する(&F)", Check, 16, 144, 353, 17, IdCheckSetFocus},
+    {"BUTTON", "マウスカーソルに追随(&M)", Check, 33, 160, 376, 17, IdCheckSetFocusWithCursor},
+    {"STATIC", "スクロール行数(&L)", 0, 16, 184, 100, 14, 0},
+    {"EDIT", "0", ES_NUMBER | WS_BORDER | WS_TABSTOP | WS_DISABLED, 120, 176, 17, 20,
+     IdEditScrollLines},
+    {UPDOWN_CLASSA, "", WS_DISABLED, 137, 176, 15, 20, IdUpDownScrollLines},
+    {"STATIC", "（全般で設定したスクロール行数を指定したい場合は０をいれます)", 0, 16, 200, 400,
+     14, 0},
+    {"BUTTON", "このExeに対して設定する(&O)", Check, 16, 224, 177, 17, IdCheckThisExeOnly},
+    {"EDIT", "", Name, 200, 216, 201, 20, IdEditExeName},
+    {"BUTTON", "ウィンドウの設定保存", BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, 304, 272, 123,
+     25, IdBtnSave},
+};
+
+bool Checked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void SetChecked(HWND box, bool value) {
+  SendMessageA(box, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+std::string Text(HWND control) {
+  char text[300] = {};
+  GetWindowTextA(control, text, sizeof text);
+  return text;
+}
+
+}  // namespace
+
+TWindowFrame::TWindowFrame(HWND parent, const RECT& area, HFONT font,
+                           std::function<void()> onSave, std::function<void()> onThisExeOnly)
+    : OnSave(std::move(onSave)), OnThisExeOnly(std::move(onThisExeOnly)) {
+  Window = CreateFrameWindow("TWindowFrame", parent, area, WindowProc, this);
+  CreateComponents(Window, Components, font);
+  const HWND upDown = Control(IdUpDownScrollLines);
+  SendMessageA(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Control(IdEditScrollLines)), 0);
+  SendMessageA(upDown, UDM_SETRANGE32, 0, 9);
+  SendMessageA(upDown, UDM_SETPOS32, 0, 0);
+}
+
+TWindowFrame::~TWindowFrame() {
+  if (Window != nullptr) DestroyWindow(Window);
+}
+
+void TWindowFrame::SetSetting(const TWindowSetting& setting) {
+  Setting = setting;
+  SetWindowTextA(Control(IdEditClassName), setting.ClassName.c_str());
+  SetChecked(Control(IdCheckIgnore), setting.Ignore);
+  SetChecked(Control(IdCheckSendScrollMsgOnly), setting.SendScrollMsgOnly());
+  SetChecked(Control(IdCheckSendWheelMsgOnly), setting.SendWheelMsgOnly());
+  SetChecked(Control(IdCheckNonActiveScroll), setting.NonActiveScrollIdent);
+  SetChecked(Control(IdCheckSetFocus), setting.SetFocus);
+  SetChecked(Control(IdCheckSetFocusWithCursor), setting.SetFocusWithCursor);
+  SendMessageA(Control(IdUpDownScrollLines), UDM_SETPOS32, 0, setting.ScrollLines);
+  SetChecked(Control(IdCheckThisExeOnly), setting.ThisExeOnly);
+  SetWindowTextA(Control(IdEditExeName), setting.ExeName.c_str());
+  UpdateEnabled(!setting.ClassName.empty());
+}
+
+TWindowSetting TWindowFrame::GetSetting() {
+  Setting.ClassName = Text(Control(IdEditClassName));
+  Setting.Ignore = Checked(Control(IdCheckIgnore));
+  Setting.SetSendScrollMsgOnly(Checked(Control(IdCheckSendScrollMsgOnly)));
+  Setting.SetSendWheelMsgOnly(Checked(Control(IdCheckSendWheelMsgOnly)));
+  Setting.NonActiveScrollIdent = Checked(Control(IdCheckNonActiveScroll));
+  Setting.SetFocus = Checked(Control(IdCheckSetFocus));
+  Setting.SetFocusWithCursor = Checked(Control(IdCheckSetFocusWithCursor));
+  Setting.ScrollLines =
+      static_cast<std::int32_t>(SendMessageA(Control(IdUpDownScrollLines), UDM_GETPOS32, 0, 0));
+  Setting.ThisExeOnly = Checked(Control(IdCheckThisExeOnly));
+  Setting.ExeName = Text(Control(IdEditExeName));
+  return Setting;
+}
+
+bool TWindowFrame::ThisExeOnlyChecked() const { return Checked(Control(IdCheckThisExeOnly)); }
+
+void TWindowFrame::UpdateEnabled(bool active) {
+  const bool options = active && !Checked(Control(IdCheckIgnore));
+  for (int id : {IdEditClassName, IdCheckIgnore, IdCheckThisExeOnly, IdEditExeName, IdBtnSave})
+    EnableWindow(Control(id), active);
+  for (int id : {IdCheckSendScrollMsgOnly, IdCheckSendWheelMsgOnly, IdCheckNonActiveScroll,
+                 IdLabel4, IdCheckSetFocus, IdEditScrollLines, IdUpDownScrollLines})
+    EnableWindow(Control(id), options);
+  EnableWindow(Control(IdCheckSetFocusWithCursor), options && Checked(Control(IdCheckSetFocus)));
+}
+
+void TWindowFrame::Command(int id) {
+  switch (id) {
+    case IdCheckIgnore:
+      UpdateEnabled(true);
+      break;
+    // The two delivery choices exclude each other.
+    case IdCheckSendScrollMsgOnly:
+      if (Checked(Control(IdCheckSendScrollMsgOnly)))
+        SetChecked(Control(IdCheckSendWheelMsgOnly), false);
+      break;
+    case IdCheckSendWheelMsgOnly:
+      if (Checked(Control(IdCheckSendWheelMsgOnly)))
+        SetChecked(Control(IdCheckSendScrollMsgOnly), false);
+      break;
+    // Only enabled state: the box keeps its check mark.
+    case IdCheckSetFocus:
+      EnableWindow(Control(IdCheckSetFocusWithCursor), Checked(Control(IdCheckSetFocus)));
+      break;
+    case IdCheckThisExeOnly:
+      if (OnThisExeOnly) OnThisExeOnly();
+      break;
+    case IdBtnSave:
+      if (OnSave) OnSave();
+      break;
+    default:
+      break;
+  }
+}
+
+LRESULT CALLBACK TWindowFrame::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                          LPARAM lParam) {
+  auto* frame = FrameOf<TWindowFrame>(window, message, lParam);
+  if (frame != nullptr && message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED)
+    frame->Command(LOWORD(wParam));
+  return DefWindowProcA(window, message, wParam, lParam);
+}
