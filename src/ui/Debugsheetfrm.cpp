@@ -25,33 +25,18 @@ LRESULT CALLBACK DebugProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-std::string Text(HWND control) {
-  char text[300] = {};
-  GetWindowTextA(control, text, sizeof text);
-  return text;
-}
-
 }  // namespace
 
 TDebugSheetFrame::TDebugSheetFrame(HWND parent, const RECT& area, HFONT font) {
-  Window = CreateFrameWindow("TDebugSheetFrame", parent, area, DebugProc, this);
-  CreateComponents(Window, Components, font);
+  Window = TWindowOwner(CreateFrameWindow("TDebugSheetFrame", parent, area, DebugProc, this));
+  CreateComponents(Window.Get(), Components, font);
 }
 
-TDebugSheetFrame::~TDebugSheetFrame() {
-  if (Window != nullptr) DestroyWindow(Window);
-}
 
 void TDebugSheetFrame::Show(const TDebugFacts& facts) {
-  SetDlgItemTextA(Window, IdEditHwnd, facts.Hwnd.c_str());
-  SetDlgItemTextA(Window, IdEditCaption, facts.Caption.c_str());
-  SetDlgItemTextA(Window, IdEditClassName, facts.ClassName.c_str());
-  SetDlgItemTextA(Window, IdEditScrollBar, facts.ScrollBar.c_str());
-  SetDlgItemTextA(Window, IdEditModuleName, facts.ModuleName.c_str());
-}
-
-TDebugFacts TDebugSheetFrame::Shown() const {
-  return {Text(GetDlgItem(Window, IdEditHwnd)), Text(GetDlgItem(Window, IdEditCaption)),
-          Text(GetDlgItem(Window, IdEditClassName)), Text(GetDlgItem(Window, IdEditScrollBar)),
-          Text(GetDlgItem(Window, IdEditModuleName))};
+  SetDlgItemTextA(Window.Get(), IdEditHwnd, facts.Hwnd.c_str());
+  SetDlgItemTextA(Window.Get(), IdEditCaption, facts.Caption.c_str());
+  SetDlgItemTextA(Window.Get(), IdEditClassName, facts.ClassName.c_str());
+  SetDlgItemTextA(Window.Get(), IdEditScrollBar, facts.ScrollBar.c_str());
+  SetDlgItemTextA(Window.Get(), IdEditModuleName, facts.ModuleName.c_str());
 }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "platform/Win32Owner.h"
+
 #include <string>
 
 struct TDebugFacts {
@@ -13,15 +15,13 @@ struct TDebugFacts {
 class TDebugSheetFrame {
  public:
   TDebugSheetFrame(HWND parent, const RECT& area, HFONT font);
-  ~TDebugSheetFrame();
 
   TDebugSheetFrame(const TDebugSheetFrame&) = delete;
   TDebugSheetFrame& operator=(const TDebugSheetFrame&) = delete;
 
-  HWND Handle() const { return Window; }
+  HWND Handle() const { return Window.Get(); }
   void Show(const TDebugFacts& facts);
-  TDebugFacts Shown() const;
 
  private:
-  HWND Window = nullptr;
+  TWindowOwner Window;
 };

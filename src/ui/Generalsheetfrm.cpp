@@ -48,12 +48,13 @@ void SetChecked(HWND box, bool value) {
 TGeneralFrame::TGeneralFrame(HWND parent, const RECT& area, HFONT font,
                              std::function<void()> onSave)
     : OnSave(std::move(onSave)) {
-  Window = CreateFrameWindow("TGeneralFrame", parent, area, WindowProc, this);
-  const std::vector<HWND> controls = CreateComponents(Window, Components, font);
-  TitleFont = CreateFontA(-64, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, ANSI_CHARSET,
+  Window = TWindowOwner(CreateFrameWindow("TGeneralFrame", parent, area, WindowProc, this));
+  const std::vector<HWND> controls = CreateComponents(Window.Get(), Components, font);
+  TitleFont = TFontOwner(CreateFontA(-64, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, ANSI_CHARSET,
                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                          "Times New Roman");
-  SendMessageA(controls[TitleComponent], WM_SETFONT, reinterpret_cast<WPARAM>(TitleFont), FALSE);
+                                      "Times New Roman"));
+  SendMessageA(controls[TitleComponent], WM_SETFONT, reinterpret_cast<WPARAM>(TitleFont.Get()),
+               FALSE);
   SendMessageA(Control(IdImage1), STM_SETICON,
                reinterpret_cast<WPARAM>(LoadIconA(GetModuleHandleA(nullptr), "MAINICON")), 0);
   const HWND upDown = Control(IdUpDownScrollLines);
@@ -62,10 +63,6 @@ TGeneralFrame::TGeneralFrame(HWND parent, const RECT& area, HFONT font,
   SetSetting(TGeneralSetting());
 }
 
-TGeneralFrame::~TGeneralFrame() {
-  if (Window != nullptr) DestroyWindow(Window);
-  if (TitleFont != nullptr) DeleteObject(TitleFont);
-}
 
 void TGeneralFrame::SetSetting(const TGeneralSetting& setting) {
   SendMessageA(Control(IdUpDownScrollLines), UDM_SETPOS32, 0, setting.ScrollLines);

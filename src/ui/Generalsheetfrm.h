@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "platform/Win32Owner.h"
+
 #include <functional>
 
 #include "settings/Generalsetting.h"
@@ -12,21 +14,20 @@ class TGeneralFrame {
  public:
   // A child of parent covering area; onSave runs for the page's save button.
   TGeneralFrame(HWND parent, const RECT& area, HFONT font, std::function<void()> onSave);
-  ~TGeneralFrame();
 
   TGeneralFrame(const TGeneralFrame&) = delete;
   TGeneralFrame& operator=(const TGeneralFrame&) = delete;
 
-  HWND Handle() const { return Window; }
+  HWND Handle() const { return Window.Get(); }
   void SetSetting(const TGeneralSetting& setting);
   // The page's values; the line count is the up-down control's position.
   TGeneralSetting GetSetting() const;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  HWND Control(int id) const { return GetDlgItem(Window, id); }
+  HWND Control(int id) const { return GetDlgItem(Window.Get(), id); }
 
-  HWND Window = nullptr;
-  HFONT TitleFont = nullptr;
+  TWindowOwner Window;
+  TFontOwner TitleFont;
   std::function<void()> OnSave;
 };

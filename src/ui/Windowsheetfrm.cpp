@@ -72,17 +72,14 @@ std::string Text(HWND control) {
 TWindowFrame::TWindowFrame(HWND parent, const RECT& area, HFONT font,
                            std::function<void()> onSave, std::function<void()> onThisExeOnly)
     : OnSave(std::move(onSave)), OnThisExeOnly(std::move(onThisExeOnly)) {
-  Window = CreateFrameWindow("TWindowFrame", parent, area, WindowProc, this);
-  CreateComponents(Window, Components, font);
+  Window = TWindowOwner(CreateFrameWindow("TWindowFrame", parent, area, WindowProc, this));
+  CreateComponents(Window.Get(), Components, font);
   const HWND upDown = Control(IdUpDownScrollLines);
   SendMessageA(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Control(IdEditScrollLines)), 0);
   SendMessageA(upDown, UDM_SETRANGE32, 0, 9);
   SendMessageA(upDown, UDM_SETPOS32, 0, 0);
 }
 
-TWindowFrame::~TWindowFrame() {
-  if (Window != nullptr) DestroyWindow(Window);
-}
 
 void TWindowFrame::SetSetting(const TWindowSetting& setting) {
   Setting = setting;

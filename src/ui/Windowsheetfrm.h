@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "platform/Win32Owner.h"
+
 #include <functional>
 
 #include "settings/Windowsetting.h"
@@ -14,12 +16,11 @@ class TWindowFrame {
   // "このExeに対して設定する(&O)" (the dialog decides what that shows).
   TWindowFrame(HWND parent, const RECT& area, HFONT font, std::function<void()> onSave,
                std::function<void()> onThisExeOnly);
-  ~TWindowFrame();
 
   TWindowFrame(const TWindowFrame&) = delete;
   TWindowFrame& operator=(const TWindowFrame&) = delete;
 
-  HWND Handle() const { return Window; }
+  HWND Handle() const { return Window.Get(); }
   void SetSetting(const TWindowSetting& setting);
   // Every box is read whether it is enabled or not.
   TWindowSetting GetSetting();
@@ -29,9 +30,9 @@ class TWindowFrame {
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void Command(int id);
-  HWND Control(int id) const { return GetDlgItem(Window, id); }
+  HWND Control(int id) const { return GetDlgItem(Window.Get(), id); }
 
-  HWND Window = nullptr;
+  TWindowOwner Window;
   TWindowSetting Setting;
   std::function<void()> OnSave;
   std::function<void()> OnThisExeOnly;
