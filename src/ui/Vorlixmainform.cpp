@@ -179,7 +179,12 @@ void TVXMainForm::AttachSettingForm(TVXSettingForm* form) {
 // Opening the dialog that is open already keeps the edits in progress.
 void TVXMainForm::ShowSettingDialog() {
   if (SettingForm == nullptr) return;
-  if (!SettingForm->Visible()) SettingForm->SetSetting(&Setting);
+  if (!SettingForm->Visible()) {
+    SettingForm->ClearActionNames();
+    for (int i = 0; i < Plugins.GetActionCount(); ++i)
+      SettingForm->AddActionName(Plugins.GetActionName(i));
+    SettingForm->SetSetting(&Setting);
+  }
   ShowWindow(SettingForm->Handle(), SW_SHOW);
   if (HookLoader) HookLoader->SetForeground(ToWnd(SettingForm->Handle()));
 }

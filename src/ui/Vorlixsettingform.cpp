@@ -75,13 +75,17 @@ TVXSettingForm::TVXSettingForm(HWND owner, WindowSystem& windows, TWheelDispatch
   WindowFrame1 = std::make_unique<TWindowFrame>(
       Window, pages, Font.Get(), [this] { WindowFrame1BtnSaveClick(); },
       [this] { WindowFrame1CheckThisExeOnlyClick(); });
+  ExeFrame1 = std::make_unique<TExeFrame>(
+      Window, pages, Font.Get(), [this] { ExeFrame1ButtonSaveClick(); },
+      [this] { ExeFrame1CheckThisWindowOnlyClick(); });
   RECT debug = pages;
   debug.top += 16;
   debug.right = debug.left + 433;
   debug.bottom = debug.top + 294;
   DebugSheetFrame1 = std::make_unique<TDebugSheetFrame>(Window, debug, Font.Get());
   // The pages lie above the tab control, which would otherwise paint over them.
-  for (HWND page : {GeneralFrame1->Handle(), WindowFrame1->Handle(), DebugSheetFrame1->Handle()})
+  for (HWND page : {GeneralFrame1->Handle(), WindowFrame1->Handle(), ExeFrame1->Handle(),
+                    DebugSheetFrame1->Handle()})
     SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   CreateComponents(Window, Buttons, Font.Get());
   ShowPage(GeneralSheet);
@@ -90,6 +94,7 @@ TVXSettingForm::TVXSettingForm(HWND owner, WindowSystem& windows, TWheelDispatch
 TVXSettingForm::~TVXSettingForm() {
   GeneralFrame1.reset();
   WindowFrame1.reset();
+  ExeFrame1.reset();
   DebugSheetFrame1.reset();
   if (Window != nullptr) DestroyWindow(Window);
 }
@@ -106,6 +111,7 @@ void TVXSettingForm::SetActivePage(Page page) {
 void TVXSettingForm::ShowPage(Page page) {
   ShowWindow(GeneralFrame1->Handle(), page == GeneralSheet ? SW_SHOW : SW_HIDE);
   ShowWindow(WindowFrame1->Handle(), page == WindowSheet ? SW_SHOW : SW_HIDE);
+  ShowWindow(ExeFrame1->Handle(), page == ExeSheet ? SW_SHOW : SW_HIDE);
   ShowWindow(DebugSheetFrame1->Handle(), page == DebugSheet ? SW_SHOW : SW_HIDE);
 }
 
@@ -140,6 +146,8 @@ bool TVXSettingForm::CaptureWindow(Wnd, Wnd cursorWnd, TPoint, std::uint16_t, st
   TWindowSetting window = Setting->WindowSettings.Find(className, exeName);
   window.ExeName = exeName;
   WindowFrame1->SetSetting(window);
+  ExeFrame1->SetSetting(Setting->ExeSettings.Find(exeName));
+  ExeFrame1->SetClassName(className);
   return true;
 }
 
@@ -147,6 +155,7 @@ void TVXSettingForm::SetSetting(TVorlixSetting* setting) {
   Setting = setting;
   if (Setting != nullptr) GeneralFrame1->SetSetting(Setting->GeneralSetting);
   WindowFrame1->SetSetting(TWindowSetting());
+  ExeFrame1->SetSetting(TExeSetting());
 }
 
 void TVXSettingForm::GeneralFrame1BtnSaveClick() {
@@ -172,6 +181,23 @@ void TVXSettingForm::WindowFrame1CheckThisExeOnlyClick() {
   TWindowSetting window = Setting->WindowSettings.Find(current.ClassName, "");
   window.ExeName = current.ExeName;
   WindowFrame1->SetSetting(window);
+}
+
+void TVXSettingForm::ExeFrame1ButtonSaveClick() {
+  if (Setting == nullptr) return;
+  const TExeSetting exe = ExeFrame1->GetSetting();
+  Setting->ExeSettings.Put(exe.ExeName, exe);
+  RegistryStore store;
+  Setting->ExeSettings.SaveTo(store);
+}
+
+// Unchecked, the page shows the key setting for all of the application's
+// windows again; the class's unsaved edits are dropped, its name stays.
+void TVXSettingForm::ExeFrame1CheckThisWindowOnlyClick() {
+  if (ExeFrame1->ThisWindowOnlyChecked()) return;
+  const std::string className = ExeFrame1->ClassNameShown();
+  ExeFrame1->SetClassName("");
+  ExeFrame1->SetClassNameShown(className);
 }
 
 std::string TVXSettingForm::ChooseFile(bool save) {

@@ -13,6 +13,7 @@
 #include "platform/WindowSystem.h"
 #include "settings/Vorlixsetting.h"
 #include "ui/Debugsheetfrm.h"
+#include "ui/Exesheetfrm.h"
 #include "ui/Generalsheetfrm.h"
 #include "ui/Windowsheetfrm.h"
 
@@ -44,10 +45,15 @@ class TVXSettingForm {
   void GeneralFrame1BtnSaveClick();
   void WindowFrame1BtnSaveClick();
   void WindowFrame1CheckThisExeOnlyClick();
+  void ExeFrame1ButtonSaveClick();
+  void ExeFrame1CheckThisWindowOnlyClick();
+  void ClearActionNames() { ExeFrame1->ClearActionNames(); }
+  void AddActionName(const std::string& name) { ExeFrame1->AddActionName(name); }
 
   TVorlixSetting* Setting = nullptr;
   std::unique_ptr<TGeneralFrame> GeneralFrame1;
   std::unique_ptr<TWindowFrame> WindowFrame1;
+  std::unique_ptr<TExeFrame> ExeFrame1;
   std::unique_ptr<TDebugSheetFrame> DebugSheetFrame1;
 
  private:

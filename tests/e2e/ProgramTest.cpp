@@ -448,6 +448,36 @@ TEST_F(TrayMenuTest, SettingDialogSavesItsPagesAndCapturesTheWindowUnderThePoint
   SendMessageA(DescendantOf(windowPage, "BUTTON", "ウィンドウの設定保存"), BM_CLICK, 0, 0);
   saved.LoadFromRegistry();
   EXPECT_TRUE(saved.WindowSettings.Find("VORLIXE2EHOLDER", "VORLIX_E2E_TESTS.EXE").Ignore);
+
+  // The application page: a plug-in action for a middle press, saved.
+  SendMessageA(DescendantOf(dialog, "SysTabControl32"), TCM_SETCURSEL, 2, 0);
+  const HWND exePage = FindWindowExA(dialog, nullptr, "TExeFrame", nullptr);
+  ASSERT_NE(exePage, nullptr);
+  ASSERT_TRUE(RunUnix("xdotool " + At(100, 170) + " click 5"));
+  const HWND exeName = DescendantOf(exePage, "EDIT");
+  ASSERT_TRUE(PumpMessagesUntil([&] { return TextOf(exeName) == "VORLIX_E2E_TESTS.EXE"; }, WaitMs));
+  const HWND group = DescendantOf(exePage, "BUTTON", "キー設定");
+  const HWND rows = DescendantOf(group, "LISTBOX");
+  const HWND actions = DescendantOf(group, "COMBOBOX");
+  EXPECT_EQ(19, SendMessageA(rows, LB_GETCOUNT, 0, 0));
+  EXPECT_FALSE(IsWindowEnabled(rows)) << "until the key setting is enabled";
+  SendMessageA(DescendantOf(group, "BUTTON", "キー設定有効"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(IsWindowEnabled(rows));
+  SendMessageA(rows, LB_SETCURSEL, KeyEventMiddleButtonDown, 0);
+  SendMessageA(group, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(rows), LBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(rows));
+  SendMessageA(DescendantOf(group, "BUTTON", "その他(&O)"), BM_CLICK, 0, 0);
+  ASSERT_EQ(1, SendMessageA(actions, CB_GETCOUNT, 0, 0)) << "the built-in action only";
+  SendMessageA(actions, CB_SETCURSEL, 0, 0);
+  SendMessageA(group, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(actions), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(actions));
+  SendMessageA(DescendantOf(exePage, "BUTTON", "各アプリの設定保存"), BM_CLICK, 0, 0);
+  saved.LoadFromRegistry();
+  const TKeySetting& keys =
+      saved.ExeSettings.Find("VORLIX_E2E_TESTS.EXE").FindKeySetting("VORLIXE2EHOLDER");
+  EXPECT_TRUE(keys.EnableKeySetting);
+  EXPECT_EQ(TKeyOperation::Other, keys.Operation(KeyEventMiddleButtonDown).OperationType);
+  EXPECT_EQ("Double Click", keys.Operation(KeyEventMiddleButtonDown).ActionName);
 }
 
 TEST_F(ProgramLifeTest, StartThatFailsTellsTheUserAndLeavesNothingBehind) {
