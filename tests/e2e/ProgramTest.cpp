@@ -478,6 +478,39 @@ TEST_F(TrayMenuTest, SettingDialogSavesItsPagesAndCapturesTheWindowUnderThePoint
   EXPECT_TRUE(keys.EnableKeySetting);
   EXPECT_EQ(TKeyOperation::Other, keys.Operation(KeyEventMiddleButtonDown).OperationType);
   EXPECT_EQ("Double Click", keys.Operation(KeyEventMiddleButtonDown).ActionName);
+
+  // Closed, the dialog captures nothing, and the saved rule applies: the
+  // ignored class gets the raw turn, not one sent by the program.
+  SendMessageA(DescendantOf(dialog, "BUTTON", "閉じる"), BM_CLICK, 0, 0);
+  EXPECT_FALSE(IsWindowVisible(dialog));
+  // Another window in the foreground: without the rule the program would
+  // send the turn to the window under the pointer itself.
+  ASSERT_TRUE(SetForegroundWindow(Plain));
+  ASSERT_TRUE(Drive(At(100, 180) + " click 5"));
+  const std::vector<TSeen> wheels = Before(Holder, WM_MOUSEWHEEL);
+  ASSERT_FALSE(wheels.empty());
+  for (const TSeen& wheel : wheels) EXPECT_FALSE(wheel.Sent);
+}
+
+TEST_F(TrayMenuTest, AltCtrlShiftTurnOpensTheDialogWithTheWindowCaptured) {
+  StartProgram();
+  ASSERT_TRUE(RunUnix("xdotool " + At(100, 150) +
+                      " keydown alt keydown ctrl keydown shift click 5 keyup shift keyup ctrl"
+                      " keyup alt"));
+  HWND dialog = nullptr;
+  ASSERT_TRUE(PumpMessagesUntil(
+      [&] {
+        dialog = FindWindowA("TVXSettingForm", "Vorlix - Setting");
+        return dialog != nullptr && IsWindowVisible(dialog);
+      },
+      WaitMs));
+  EXPECT_EQ(1, SendMessageA(DescendantOf(dialog, "SysTabControl32"), TCM_GETCURSEL, 0, 0))
+      << "the window-class page";
+  const HWND windowPage = FindWindowExA(dialog, nullptr, "TWindowFrame", nullptr);
+  EXPECT_TRUE(PumpMessagesUntil(
+      [&] { return TextOf(GetDlgItem(windowPage, 1)) == "VORLIXE2EHOLDER"; }, WaitMs));
+  EXPECT_TRUE(IsWindowVisible(windowPage));
+  Screenshot("setting-dialog-window-page.png");
 }
 
 TEST_F(ProgramLifeTest, StartThatFailsTellsTheUserAndLeavesNothingBehind) {
