@@ -492,6 +492,58 @@ TEST_F(TrayMenuTest, SettingDialogSavesItsPagesAndCapturesTheWindowUnderThePoint
   for (const TSeen& wheel : wheels) EXPECT_FALSE(wheel.Sent);
 }
 
+// Fills in and confirms the file dialog titled title, opened from the
+// settings dialog.
+bool ChooseInFileDialog(const char* title, const std::string& path) {
+  HWND box = nullptr;
+  if (!PumpMessagesUntil([&] { return (box = FindWindowA("#32770", title)) != nullptr; },
+                         WaitMs))
+    return false;
+  // The file name field: an edit, or the edit of a combo box.
+  HWND name = GetDlgItem(box, 0x480);
+  if (name == nullptr) name = GetDlgItem(box, 0x47C);
+  if (name == nullptr) return false;
+  SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  return PumpMessagesUntil([&] { return !IsWindow(box); }, WaitMs);
+}
+
+TEST_F(TrayMenuTest, SettingFileIsSavedAndAFileOfAnotherVersionIsRefused) {
+  StartProgram();
+  ASSERT_TRUE(OpenMenu());
+  ASSERT_TRUE(Choose('s'));
+  HWND dialog = nullptr;
+  ASSERT_TRUE(PumpMessagesUntil(
+      [&] { return (dialog = FindWindowA("TVXSettingForm", "Vorlix - Setting")) != nullptr; },
+      WaitMs));
+  char folder[MAX_PATH] = {};
+  GetTempPathA(sizeof folder, folder);
+  const std::string saved = std::string(folder) + "vorlix_e2e_saved.vxs";
+  DeleteFileA(saved.c_str());
+  PostMessageA(DescendantOf(dialog, "BUTTON", "設定保存"), BM_CLICK, 0, 0);
+  ASSERT_TRUE(ChooseInFileDialog("Vorlix設定ファイル書出", saved));
+  ASSERT_TRUE(PumpMessagesUntil(
+      [&] { return GetFileAttributesA(saved.c_str()) != INVALID_FILE_ATTRIBUTES; }, WaitMs));
+  EXPECT_TRUE(TVorlixSetting::FileVersionMatches(saved));
+
+  // A file of another version is refused with its message box.
+  const std::string old = std::string(folder) + "vorlix_e2e_old.vxs";
+  WritePrivateProfileStringA("Version", "SettingVersionNo", "1000", old.c_str());
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, old.c_str());
+  PostMessageA(DescendantOf(dialog, "BUTTON", "設定読出"), BM_CLICK, 0, 0);
+  ASSERT_TRUE(ChooseInFileDialog("Vorlix設定ファイル読込", old));
+  HWND refusal = nullptr;
+  ASSERT_TRUE(PumpMessagesUntil(
+      [&] { return (refusal = FindWindowA("#32770", "よみこめないですよぉ")) != nullptr; },
+      WaitMs));
+  PostMessageA(refusal, WM_COMMAND, IDOK, 0);
+  TVorlixSetting registry;
+  registry.LoadFromRegistry();
+  EXPECT_EQ(CurrentSettingVersion, registry.SettingVersionNo) << "nothing was loaded";
+  DeleteFileA(saved.c_str());
+  DeleteFileA(old.c_str());
+}
+
 TEST_F(TrayMenuTest, AltCtrlShiftTurnOpensTheDialogWithTheWindowCaptured) {
   StartProgram();
   ASSERT_TRUE(RunUnix("xdotool " + At(100, 150) +
