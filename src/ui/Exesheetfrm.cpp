@@ -50,18 +50,6 @@ const TComponent GroupComponents[] = {
      IdComboBoxOther},
 };
 
-bool Checked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-void SetChecked(HWND box, bool value) {
-  SendMessageA(box, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-std::string Text(HWND control) {
-  char text[300] = {};
-  GetWindowTextA(control, text, sizeof text);
-  return text;
-}
-
 }  // namespace
 
 TExeFrame::TExeFrame(HWND parent, const RECT& area, HFONT font, std::function<void()> onSave,
@@ -190,11 +178,11 @@ void TExeFrame::AnyKeyOpCtlExit() {
 }
 
 TExeSetting TExeFrame::GetSetting() {
-  ExeSetting.ExeName = Text(Control(IdEditExeName));
+  ExeSetting.ExeName = WindowText(Control(IdEditExeName));
   ExeSetting.Ignore = Checked(Control(IdCheckIgnore));
   KeySetting.EnableKeySetting = Checked(Control(IdCheckEnableKeySetting));
   KeySetting.ThisWindowOnly = Checked(Control(IdCheckThisWindowOnly));
-  ExeSetting.PutKeySetting(Text(Control(IdEditClassName)), KeySetting);
+  ExeSetting.PutKeySetting(WindowText(Control(IdEditClassName)), KeySetting);
   return ExeSetting;
 }
 
@@ -208,7 +196,7 @@ void TExeFrame::AddActionName(const std::string& name) {
 
 bool TExeFrame::ThisWindowOnlyChecked() const { return Checked(Control(IdCheckThisWindowOnly)); }
 
-std::string TExeFrame::ClassNameShown() const { return Text(Control(IdEditClassName)); }
+std::string TExeFrame::ClassNameShown() const { return WindowText(Control(IdEditClassName)); }
 
 void TExeFrame::SetClassNameShown(const std::string& className) {
   SetWindowTextA(Control(IdEditClassName), className.c_str());

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 struct TComponent {
@@ -31,10 +32,19 @@ std::vector<HWND> CreateComponents(HWND parent, const TComponent (&table)[N], HF
   return controls;
 }
 
+// Registers a window class of the program (its icon, the dialog colour)
+// unless it is registered already.
+void RegisterFormClass(const char* className, WNDPROC procedure);
+
 // A page: a child window of parent over area, of a class registered on first
 // use, whose procedure finds self through FrameOf.
 HWND CreateFrameWindow(const char* className, HWND parent, const RECT& area, WNDPROC procedure,
                        void* self);
+
+bool Checked(HWND box);
+void SetChecked(HWND box, bool value);
+// The text of a control of this process.
+std::string WindowText(HWND control);
 
 // The object a frame or form window was created for; null before creation.
 template <typename T>

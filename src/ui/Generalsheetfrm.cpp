@@ -37,12 +37,6 @@ const TComponent Components[] = {
 };
 constexpr int TitleComponent = 7;
 
-bool Checked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-void SetChecked(HWND box, bool value) {
-  SendMessageA(box, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
 }  // namespace
 
 TGeneralFrame::TGeneralFrame(HWND parent, const RECT& area, HFONT font,

@@ -65,27 +65,21 @@ class TDialogRouting : public CaptureDialog {
 }  // namespace
 
 TVXMainForm::TVXMainForm(HWND application) {
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.hIcon = LoadIconA(windowClass.hInstance, "MAINICON");
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = FormClass;
-  RegisterClassA(&windowClass);
+  RegisterFormClass(FormClass, WindowProc);
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
 
   const DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   RECT frame{0, 0, ClientWidth, ClientHeight};
   AdjustWindowRectEx(&frame, style, FALSE, 0);
   CreateWindowExA(0, FormClass, "Vorlix", style, CW_USEDEFAULT, CW_USEDEFAULT,
                   frame.right - frame.left, frame.bottom - frame.top, application, nullptr,
-                  windowClass.hInstance, this);
+                  instance, this);
   if (Window == nullptr) return;
   CreateComponents();
   CreatePopupMenu1();
   // Either button on the icon opens the menu; its commands come here.
   TrayIcon1 = std::make_unique<TTrayIcon>(Window);
-  TrayIcon1->SetIcon(windowClass.hIcon);
+  TrayIcon1->SetIcon(LoadIconA(instance, "MAINICON"));
   TrayIcon1->SetTipHelp("Vorlix");
   TrayIcon1->SetLBPopupMenu(PopupMenu1.Get());
   TrayIcon1->SetRBPopupMenu(PopupMenu1.Get());

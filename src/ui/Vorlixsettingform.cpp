@@ -38,18 +38,12 @@ std::string Hex(Wnd value) {
 
 TVXSettingForm::TVXSettingForm(HWND owner, WindowSystem& windows, TWheelDispatcher* dispatcher)
     : Windows(windows), Dispatcher(dispatcher) {
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.hIcon = LoadIconA(windowClass.hInstance, "MAINICON");
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = ClassName;
-  RegisterClassA(&windowClass);
+  RegisterFormClass(ClassName, WindowProc);
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
   // Owned, not a child: file dialogs and message boxes opened from it are
   // top-level windows of their own.
   CreateWindowExA(WS_EX_CONTROLPARENT, ClassName, "Vorlix - Setting", WS_OVERLAPPEDWINDOW, 414,
-                  119, 460, 405, owner, nullptr, windowClass.hInstance, this);
+                  119, 460, 405, owner, nullptr, instance, this);
   if (Window == nullptr) return;
   Font = TFontOwner(CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
@@ -59,7 +53,7 @@ TVXSettingForm::TVXSettingForm(HWND owner, WindowSystem& windows, TWheelDispatch
   PageControl1 = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0,
                                  client.right, 337, Window,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdPageControl1)),
-                                 windowClass.hInstance, nullptr);
+                                 instance, nullptr);
   SendMessageA(PageControl1, WM_SETFONT, reinterpret_cast<WPARAM>(Font.Get()), FALSE);
   for (int i = 0; i < 4; ++i) {
     TCITEMA item{};

@@ -55,18 +55,6 @@ const TComponent Components[] = {
      25, IdBtnSave},
 };
 
-bool Checked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-void SetChecked(HWND box, bool value) {
-  SendMessageA(box, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-std::string Text(HWND control) {
-  char text[300] = {};
-  GetWindowTextA(control, text, sizeof text);
-  return text;
-}
-
 }  // namespace
 
 TWindowFrame::TWindowFrame(HWND parent, const RECT& area, HFONT font,
@@ -97,7 +85,7 @@ void TWindowFrame::SetSetting(const TWindowSetting& setting) {
 }
 
 TWindowSetting TWindowFrame::GetSetting() {
-  Setting.ClassName = Text(Control(IdEditClassName));
+  Setting.ClassName = WindowText(Control(IdEditClassName));
   Setting.Ignore = Checked(Control(IdCheckIgnore));
   Setting.SetSendScrollMsgOnly(Checked(Control(IdCheckSendScrollMsgOnly)));
   Setting.SetSendWheelMsgOnly(Checked(Control(IdCheckSendWheelMsgOnly)));
@@ -107,7 +95,7 @@ TWindowSetting TWindowFrame::GetSetting() {
   Setting.ScrollLines =
       static_cast<std::int32_t>(SendMessageA(Control(IdUpDownScrollLines), UDM_GETPOS32, 0, 0));
   Setting.ThisExeOnly = Checked(Control(IdCheckThisExeOnly));
-  Setting.ExeName = Text(Control(IdEditExeName));
+  Setting.ExeName = WindowText(Control(IdEditExeName));
   return Setting;
 }
 

@@ -324,6 +324,18 @@ class TrayMenuTest : public ProgramLifeTest {
         << name << " was not written";
   }
 
+  // The settings dialog once it is shown; null when it does not come.
+  static HWND ShownSettingDialog() {
+    HWND dialog = nullptr;
+    PumpMessagesUntil(
+        [&] {
+          dialog = FindWindowA("TVXSettingForm", "Vorlix - Setting");
+          return dialog != nullptr && IsWindowVisible(dialog);
+        },
+        WaitMs);
+    return dialog != nullptr && IsWindowVisible(dialog) ? dialog : nullptr;
+  }
+
   std::vector<WPARAM> ScrollCodes() const {
     std::vector<WPARAM> codes;
     for (const TSeen& seen : Before(Scroll, WM_VSCROLL)) codes.push_back(seen.WParam);
@@ -395,13 +407,8 @@ TEST_F(TrayMenuTest, SettingDialogSavesItsPagesAndCapturesTheWindowUnderThePoint
   StartProgram();
   ASSERT_TRUE(OpenMenu());
   ASSERT_TRUE(Choose('s'));
-  HWND dialog = nullptr;
-  ASSERT_TRUE(PumpMessagesUntil(
-      [&] {
-        dialog = FindWindowA("TVXSettingForm", "Vorlix - Setting");
-        return dialog != nullptr && IsWindowVisible(dialog);
-      },
-      WaitMs));
+  const HWND dialog = ShownSettingDialog();
+  ASSERT_NE(dialog, nullptr) << "the settings dialog did not open";
   Screenshot("setting-dialog.png");
 
   const HWND generalPage = FindWindowExA(dialog, nullptr, "TGeneralFrame", nullptr);
@@ -512,10 +519,8 @@ TEST_F(TrayMenuTest, SettingFileIsSavedAndAFileOfAnotherVersionIsRefused) {
   StartProgram();
   ASSERT_TRUE(OpenMenu());
   ASSERT_TRUE(Choose('s'));
-  HWND dialog = nullptr;
-  ASSERT_TRUE(PumpMessagesUntil(
-      [&] { return (dialog = FindWindowA("TVXSettingForm", "Vorlix - Setting")) != nullptr; },
-      WaitMs));
+  const HWND dialog = ShownSettingDialog();
+  ASSERT_NE(dialog, nullptr) << "the settings dialog did not open";
   char folder[MAX_PATH] = {};
   GetTempPathA(sizeof folder, folder);
   const std::string saved = std::string(folder) + "vorlix_e2e_saved.vxs";
@@ -549,13 +554,8 @@ TEST_F(TrayMenuTest, AltCtrlShiftTurnOpensTheDialogWithTheWindowCaptured) {
   ASSERT_TRUE(RunUnix("xdotool " + At(100, 150) +
                       " keydown alt keydown ctrl keydown shift click 5 keyup shift keyup ctrl"
                       " keyup alt"));
-  HWND dialog = nullptr;
-  ASSERT_TRUE(PumpMessagesUntil(
-      [&] {
-        dialog = FindWindowA("TVXSettingForm", "Vorlix - Setting");
-        return dialog != nullptr && IsWindowVisible(dialog);
-      },
-      WaitMs));
+  const HWND dialog = ShownSettingDialog();
+  ASSERT_NE(dialog, nullptr) << "the settings dialog did not open";
   EXPECT_EQ(1, SendMessageA(DescendantOf(dialog, "SysTabControl32"), TCM_GETCURSEL, 0, 0))
       << "the window-class page";
   const HWND windowPage = FindWindowExA(dialog, nullptr, "TWindowFrame", nullptr);
