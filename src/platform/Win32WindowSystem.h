@@ -3,6 +3,7 @@
 // false), which the algorithms above the seam are written for.
 #pragma once
 
+#include "platform/BoundedSend.h"
 #include "platform/WindowSystem.h"
 
 class TWin32WindowSystem : public WindowSystem {
@@ -29,4 +30,7 @@ class TWin32WindowSystem : public WindowSystem {
   void KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) override;
   std::uint32_t ScanCodeOf(std::uint32_t code) override;
   bool IsLeadByte(std::uint8_t byte) override;
+
+ private:
+  TBoundedSender Sender;
 };
