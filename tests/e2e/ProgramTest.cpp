@@ -243,6 +243,25 @@ TEST_P(ProgramTest, KeyOperationOnAMiddlePressTypesItsStroke) {
   EXPECT_EQ(expected, strokes);
 }
 
+// Killed with its hooks installed, the program leaves every application
+// working as if it had never run, and it starts again.
+TEST_P(ProgramTest, KilledProgramLeavesWindowsWorkingAndStartsAgain) {
+  StartProgram();
+  Program.Kill();
+  MainWindow = nullptr;
+  const DWORD start = GetTickCount();
+  ASSERT_TRUE(Drive(At(ScrollX + 50, ScrollY + 50) + " click 5"));
+  RecordProperty("DriveAfterKillMs", static_cast<int>(GetTickCount() - start));
+  EXPECT_TRUE(Before(Scroll, WM_VSCROLL).empty());
+  const std::vector<TSeen> wheels = Before(Scroll, WM_MOUSEWHEEL);
+  ASSERT_EQ(1u, wheels.size()) << "the window gets its own turn";
+  EXPECT_FALSE(wheels[0].Sent);
+
+  StartProgram();
+  ASSERT_TRUE(Drive(At(ScrollX + 50, ScrollY + 50) + " click 5"));
+  EXPECT_EQ(6u, Before(Scroll, WM_VSCROLL).size()) << "three lines again";
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, ProgramTest, testing::Values("", "win98"),
                          [](const testing::TestParamInfo<const char*>& info) {
                            return std::string(*info.param ? "Windows98" : "LowLevel");
