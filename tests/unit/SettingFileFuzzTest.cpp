@@ -37,7 +37,7 @@ std::vector<std::string> Dump(TVorlixSetting setting) {
 }
 
 // Pieces that give the mutations a fair chance of forming index entries,
-// sections and values that the loaders treat specially.
+// sections and values that the loaders handle in their own way.
 const std::string Tokens[] = {
     "[", "]", "=", "\\", "/", "\r\n", "\n", "[WindowSetting\\.ClassNames]\n",
     "[ExeSetting\\.ExeNames]\n", "[ExeSetting\\A.EXE\\Window\\.ClassNames]\n",
