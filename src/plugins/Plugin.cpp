@@ -1,5 +1,6 @@
 #include "plugins/Plugin.h"
 
+#include <algorithm>
 #include <utility>
 
 // A count outside 0 to CaptionSize breaks the interface; the text then ends
@@ -21,7 +22,7 @@ void TPlugins::Add(std::unique_ptr<PluginActions> plugin) {
   const std::size_t index = PluginList.size();
   PluginList.push_back(std::move(plugin));
   PluginActions& added = *PluginList.back();
-  const std::int32_t count = added.GetCount();
+  const std::int32_t count = std::min(added.GetCount(), ActionLimit);
   for (std::int32_t number = 0; number < count; ++number) {
     std::string name = added.GetCaption(number);
     if (ActionIndex.emplace(name, TActionEntry{index, number}).second)

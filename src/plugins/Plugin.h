@@ -43,6 +43,11 @@ class PluginActions {
   virtual std::int32_t Action(std::int32_t number, TActionParam* param) = 0;
 };
 
+// The most actions the host asks one plug-in for. A count past it breaks no
+// written rule, but asking for two thousand million captions would keep
+// the program from ever starting.
+constexpr std::int32_t ActionLimit = 1024;
+
 // "GetCaption" writes into a buffer of CaptionSize + 1 bytes and is told
 // CaptionSize; the host adds the zero.
 constexpr std::int32_t CaptionSize = 255;

@@ -24,6 +24,114 @@ std::string WithSeparator(const std::string& folder) {
 
 }  // namespace
 
+// Every call into a plug-in runs inside a frame of the system's structured
+// exception handling, registered on the stack as the compilers of Windows
+// do for __try (GCC has no __try). A fault that the plug-in does not handle
+// itself, an access violation, or a C++ exception of a plug-in built with
+// Visual C++ (which the system raises as an exception of its own), reaches
+// this frame after every handler of the plug-in has declined it. The frame
+// lets the system unwind the plug-in's frames, running their cleanup, and
+// resumes behind the call as if it had returned 0. The plug-in may have
+// been left in a bad state; the program goes on. What cannot be caught
+// here: a plug-in built with GCC whose C++ exception escapes ends in that
+// plug-in's own terminate handler, and a stack overflow leaves the stack
+// without its guard page, so a second one ends the program.
+//
+// VorlixGuardedCall(function, arguments, count, fault): calls the stdcall
+// function with count 32-bit arguments and returns its result; *fault is
+// 0, or the code of the exception that ended the call. The stack pointer
+// is restored from the frame, so a function that removes the wrong number
+// of arguments does no harm either.
+extern "C" {
+std::int32_t VorlixGuardedCall(const void* function, const std::int32_t* arguments,
+                               std::int32_t count, DWORD* fault);
+// Leaves the handler for the resumption behind the call, on the stack of
+// the frame given: the dispatcher is not returned to, since an exception
+// raised as not continuable may not be continued.
+[[noreturn]] void VorlixGuardJump(void* frame);
+}
+
+// The frame as VorlixGuardedCall pushes it: the registration the system
+// walks (previous, handler, and where the fault goes), then the
+// callee-saved registers and the frame pointer, which the resumption pops.
+struct TGuardFrame {
+  TGuardFrame* Previous;
+  void* Handler;
+  DWORD* Fault;
+  DWORD SavedRegisters[3];  // edi, esi, ebx
+  DWORD FramePointer;       // the ebp that the call set up
+};
+
+extern "C" EXCEPTION_DISPOSITION VorlixGuardHandler(EXCEPTION_RECORD* record, void* frame,
+                                                    CONTEXT*, void*) {
+  if ((record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND)) != 0)
+    return ExceptionContinueSearch;
+  *static_cast<TGuardFrame*>(frame)->Fault = record->ExceptionCode;
+  RtlUnwind(frame, nullptr, record, nullptr);
+  VorlixGuardJump(frame);
+}
+
+asm(R"(
+  .text
+  .globl _VorlixGuardedCall
+  .globl _VorlixGuardJump
+_VorlixGuardedCall:
+  pushl %ebp
+  movl %esp, %ebp
+  pushl %ebx
+  pushl %esi
+  pushl %edi
+  movl 20(%ebp), %eax
+  movl $0, (%eax)
+  pushl %eax
+  pushl $_VorlixGuardHandler
+  pushl %fs:0
+  movl %esp, %fs:0
+  movl 16(%ebp), %ecx
+  movl 12(%ebp), %esi
+1:
+  testl %ecx, %ecx
+  jle 2f
+  decl %ecx
+  pushl (%esi,%ecx,4)
+  jmp 1b
+2:
+  call *8(%ebp)
+_VorlixGuardResume:
+  leal -24(%ebp), %esp
+  movl (%esp), %ecx
+  movl %ecx, %fs:0
+  addl $12, %esp
+  popl %edi
+  popl %esi
+  popl %ebx
+  popl %ebp
+  ret
+_VorlixGuardJump:
+  movl 4(%esp), %eax
+  movl %eax, %esp
+  leal 24(%eax), %ebp
+  xorl %eax, %eax
+  jmp _VorlixGuardResume
+)");
+
+namespace {
+
+static_assert(sizeof(void*) == 4 && sizeof(TGuardFrame) == 28, "the frame VorlixGuardedCall builds");
+
+// A pointer as the 32-bit argument a plug-in receives.
+std::int32_t Argument(const void* pointer) {
+  return static_cast<std::int32_t>(reinterpret_cast<std::uintptr_t>(pointer));
+}
+
+}  // namespace
+
+std::int32_t TPlugin::Call(const void* entry, std::initializer_list<std::int32_t> arguments,
+                           DWORD& fault) {
+  return VorlixGuardedCall(entry, arguments.begin(), static_cast<std::int32_t>(arguments.size()),
+                           &fault);
+}
+
 TPlugin::TPlugin(const std::string& folder, const std::string& fileName)
     : FileName(fileName), Path(folder + fileName) {}
 
@@ -39,18 +147,29 @@ bool TPlugin::Load() noexcept {
 
 std::string TPlugin::GetName() const { return FileName; }
 
-std::int32_t TPlugin::GetCount() { return EntryGetCount != nullptr ? EntryGetCount() : 0; }
+std::int32_t TPlugin::GetCount() {
+  DWORD fault = 0;
+  return EntryGetCount != nullptr ? Call(reinterpret_cast<const void*>(EntryGetCount), {}, fault)
+                                  : 0;
+}
 
 // Zero-filled, so that a plug-in that returns more than it wrote still gives
-// a text that ends inside the buffer.
+// a text that ends inside the buffer. What a call that faulted left there
+// is no caption.
 std::string TPlugin::GetCaption(std::int32_t number) {
   if (EntryGetCaption == nullptr) return {};
   TCaptionBuffer buffer = {};
-  return CaptionText(buffer, EntryGetCaption(number, buffer, CaptionSize));
+  DWORD fault = 0;
+  const std::int32_t written = Call(reinterpret_cast<const void*>(EntryGetCaption),
+                                    {number, Argument(buffer), CaptionSize}, fault);
+  return fault == 0 ? CaptionText(buffer, written) : std::string();
 }
 
 std::int32_t TPlugin::Action(std::int32_t number, TActionParam* param) {
-  return EntryAction != nullptr ? EntryAction(number, param) : 0;
+  DWORD fault = 0;
+  return EntryAction != nullptr
+             ? Call(reinterpret_cast<const void*>(EntryAction), {number, Argument(param)}, fault)
+             : 0;
 }
 
 bool TInternalPlugin::Load() noexcept { return true; }

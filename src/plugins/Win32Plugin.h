@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 #include "host/Dllloader.h"
@@ -33,7 +34,8 @@ class TPlugin : public TDllLoader, public PluginActions {
   // Succeeds only when the library has all three exports.
   bool Load() noexcept override;
   std::string GetName() const override;
-  // Each returns 0 (or an empty text) while the export is missing.
+  // Each returns 0 (or an empty text) while the export is missing, and
+  // when the export faults.
   std::int32_t GetCount() override;
   std::string GetCaption(std::int32_t number) override;
   std::int32_t Action(std::int32_t number, TActionParam* param) override;
@@ -42,6 +44,11 @@ class TPlugin : public TDllLoader, public PluginActions {
   TPlugin() = default;
 
  private:
+  // Calls an export with 32-bit arguments, guarded: a fault ends the call
+  // with 0 and its exception code in fault.
+  static std::int32_t Call(const void* entry, std::initializer_list<std::int32_t> arguments,
+                           DWORD& fault);
+
   std::string Path;
   TGetCountExport EntryGetCount = nullptr;
   TGetCaptionExport EntryGetCaption = nullptr;

@@ -2,13 +2,18 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <vector>
 
 namespace {
 
 constexpr DWORD ValueBufferSize = 2048;
+// Key lists are read through this many bytes first, and through twice as
+// many as often as a longer list needs, up to the limit.
 constexpr DWORD KeyListBufferSize = 16384;
+constexpr DWORD KeyListBufferLimit = 16 * KeyListBufferSize;
+// Far more entries than anyone sets up by hand (each one a window rule, an
+// application, or a window class with key settings of its own).
+constexpr std::size_t ListedKeyLimit = 2000;
 
 }  // namespace
 
@@ -59,24 +64,38 @@ void IniFileStore::WriteInteger(const std::string& section, const std::string& k
   WriteString(section, key, std::to_string(value));
 }
 
-// The names come back one after another, each ending in a zero; the length
-// returned bounds the walk, so a list cut at the buffer's end stays inside it.
-std::vector<std::string> IniFileStore::ReadSectionKeys(const std::string& section) {
-  std::vector<char> buffer(KeyListBufferSize);
-  const DWORD length = GetPrivateProfileStringA(section.c_str(), nullptr, "", buffer.data(),
-                                                KeyListBufferSize, Path.c_str());
-  std::vector<std::string> keys;
-  const auto end = buffer.begin() + std::min<DWORD>(length, KeyListBufferSize - 1);
-  for (auto name = buffer.begin(); name < end;) {
-    const auto zero = std::find(name, end, '\0');
-    if (zero != name) keys.emplace_back(name, zero);
-    name = zero + 1;
+// A list longer than the buffer comes back cut, its last name cut too, with
+// a length of the size less two (less one when the cut falls inside a
+// double-byte name). Rather than load a cut name and lose the names behind
+// it, the list is read again through a larger buffer.
+std::vector<std::string> IniFileStore::ListKeys(const std::string& section) {
+  for (DWORD size = KeyListBufferSize;; size *= 2) {
+    std::vector<char> buffer(size);
+    const DWORD length = GetPrivateProfileStringA(section.c_str(), nullptr, "", buffer.data(),
+                                                  size, Path.c_str());
+    if (length + 2 < size) return SplitKeyList(buffer.data(), length);
+    if (size >= KeyListBufferLimit) throw TooManyEntries(section);
   }
+}
+
+// The profile functions find a section by walking all of them, so a load
+// costs the reads times the sections, and a file that lists thousands of
+// entries would keep the program busy for minutes (with the hooks in place,
+// and the mouse input of the desktop waiting for it). Such a file is
+// refused; what a load has listed before stays in the object being loaded.
+std::vector<std::string> IniFileStore::ReadSectionKeys(const std::string& section) {
+  std::vector<std::string> keys = ListKeys(section);
+  ListedKeys += keys.size();
+  if (ListedKeys > ListedKeyLimit) throw TooManyEntries(section);
   return keys;
 }
 
+ESettingError IniFileStore::TooManyEntries(const std::string& section) const {
+  return ESettingError("設定ファイルの項目が多すぎます\n" + Path + "\n[" + section + "]");
+}
+
 bool IniFileStore::SectionExists(const std::string& section) {
-  return !ReadSectionKeys(section).empty();
+  return !ListKeys(section).empty();
 }
 
 void IniFileStore::EraseSection(const std::string& section) {

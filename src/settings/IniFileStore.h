@@ -3,7 +3,9 @@
 // setting-file rule of ParseSettingInteger.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "settings/SettingError.h"
 #include "settings/SettingStore.h"
@@ -32,12 +34,17 @@ class IniFileStore : public SettingStore {
                            std::int32_t defaultValue) override;
   void WriteInteger(const std::string& section, const std::string& key,
                     std::int32_t value) override;
-  // In file order, as far as they fit in 16384 bytes.
+  // In file order. Throws ESettingError when a list does not fit in 256 KiB,
+  // or when this store has listed more than 2000 names in all.
   std::vector<std::string> ReadSectionKeys(const std::string& section) override;
   bool SectionExists(const std::string& section) override;
   // Only the section of exactly this name; throws ESettingError on failure.
   void EraseSection(const std::string& section) override;
 
  private:
+  std::vector<std::string> ListKeys(const std::string& section);
+  ESettingError TooManyEntries(const std::string& section) const;
+
   std::string Path;
+  std::size_t ListedKeys = 0;
 };

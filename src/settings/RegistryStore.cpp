@@ -10,6 +10,9 @@ const char RegistryStore::KeyPath[] = "Software\\Brenholt\\Vorlix";
 
 namespace {
 
+// Bytes enough for the longest value name (16383 characters) in any code page.
+constexpr std::size_t ValueNameBufferLimit = 4 * 16384;
+
 bool IsStringType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
 
 std::string ValueName(const std::string& section, const std::string& key) {
@@ -33,7 +36,9 @@ bool QueryValue(HKEY key, const std::string& name, DWORD& type, std::vector<BYTE
       data.resize(received);
       return true;
     }
-    if (result == ERROR_MORE_DATA) {
+    // Only a value that grew is read again: a size reported unchanged would
+    // otherwise be asked for forever.
+    if (result == ERROR_MORE_DATA && received > size) {
       size = received;
       result = ERROR_SUCCESS;
     }
@@ -59,11 +64,13 @@ void SetString(HKEY key, const std::string& name, const std::string& value,
 }
 
 // RegDeleteKeyA refuses a key with subkeys on NT, so the subtree goes first,
-// deepest keys before their parents.
+// deepest keys before their parents. A subkey that was listed but cannot be
+// opened has a name that the code page cannot carry there and back (one
+// ending in a lone lead byte, stored by another program): it fails the
+// delete, where taking it as gone would list it again and again.
 LONG DeleteTree(HKEY parent, const std::string& path) {
   TRegKey key;
   LONG result = RegOpenKeyExA(parent, path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS, key.Put());
-  if (result == ERROR_FILE_NOT_FOUND) return ERROR_SUCCESS;
   if (result != ERROR_SUCCESS) return result;
   char name[256];  // the longest name a subkey can have, and its zero
   for (;;) {
@@ -72,6 +79,7 @@ LONG DeleteTree(HKEY parent, const std::string& path) {
     if (result == ERROR_NO_MORE_ITEMS) break;
     if (result != ERROR_SUCCESS) return result;
     result = DeleteTree(key.Get(), std::string(name, size));
+    if (result == ERROR_FILE_NOT_FOUND) return ERROR_BAD_PATHNAME;
     if (result != ERROR_SUCCESS) return result;
   }
   key.Reset();
@@ -130,7 +138,10 @@ std::int32_t RegistryStore::ReadInteger(const std::string& section, const std::s
     std::memcpy(&value, data.data(), sizeof value);
     return static_cast<std::int32_t>(value);
   }
-  throw ESettingError("レジストリの値の型が違います\n" + ValueName(section, key));
+  // Not written by this program (binary, several texts, a DWORD of another
+  // size): like a text that is no number it reads as the default, rather
+  // than make the whole key unreadable and cost every other setting.
+  return defaultValue;
 }
 
 void RegistryStore::WriteInteger(const std::string& section, const std::string& key,
@@ -158,13 +169,20 @@ std::vector<std::string> RegistryStore::ReadSectionKeys(const std::string& secti
                                   nullptr, &count, &longest, nullptr, nullptr,
                                   nullptr) != ERROR_SUCCESS)
     return names;
+  // The longest name is counted in characters, and a double-byte name takes
+  // more bytes than that: a name that does not fit is read again through a
+  // larger buffer rather than left out.
   std::vector<char> name(longest + 1);
-  for (DWORD index = 0; index < count; ++index) {
+  for (DWORD index = 0; index < count;) {
     DWORD size = static_cast<DWORD>(name.size());
-    if (RegEnumValueA(subkey.Get(), index, name.data(), &size, nullptr, nullptr, nullptr,
-                      nullptr) == ERROR_SUCCESS &&
-        size > 0)
-      names.emplace_back(name.data(), size);
+    const LONG result = RegEnumValueA(subkey.Get(), index, name.data(), &size, nullptr, nullptr,
+                                      nullptr, nullptr);
+    if (result == ERROR_MORE_DATA && name.size() < ValueNameBufferLimit) {
+      name.resize(name.size() * 2);
+      continue;
+    }
+    if (result == ERROR_SUCCESS && size > 0) names.emplace_back(name.data(), size);
+    ++index;
   }
   return names;
 }
@@ -174,5 +192,6 @@ bool RegistryStore::SectionExists(const std::string& section) {
 }
 
 void RegistryStore::EraseSection(const std::string& section) {
-  if (DeleteTree(Root.Get(), section) != ERROR_SUCCESS) ThrowWriteFailure(section);
+  const LONG result = DeleteTree(Root.Get(), section);
+  if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND) ThrowWriteFailure(section);
 }

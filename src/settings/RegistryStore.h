@@ -23,8 +23,8 @@ class RegistryStore : public SettingStore {
   // when the registry refuses it.
   void WriteString(const std::string& section, const std::string& key,
                    const std::string& value) override;
-  // A DWORD value as it is, a string value as decimal text; any other type
-  // throws ESettingError.
+  // A DWORD value as it is, a string value as decimal text; a value of any
+  // other type or size reads as defaultValue.
   std::int32_t ReadInteger(const std::string& section, const std::string& key,
                            std::int32_t defaultValue) override;
   // A DWORD value, unless a string value of that name exists: then the

@@ -1,5 +1,6 @@
-// The error that settings code raises: a bad key-operation type or a slot
-// index out of range. It carries the text the user is shown.
+// The error that settings code raises: a bad key-operation type, a slot
+// index out of range, a store that refuses a write or holds what cannot be
+// loaded. It carries the text the user is shown.
 #pragma once
 
 #include <stdexcept>

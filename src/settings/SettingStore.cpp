@@ -1,5 +1,6 @@
 #include "settings/SettingStore.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 
@@ -50,4 +51,15 @@ std::int32_t ParseDecimalInteger(const std::string& text, std::int32_t defaultVa
   const long long value = std::strtoll(text.c_str(), nullptr, 10);
   if (errno == ERANGE || value < INT32_MIN || value > INT32_MAX) return defaultValue;
   return static_cast<std::int32_t>(value);
+}
+
+std::vector<std::string> SplitKeyList(const char* list, std::size_t length) {
+  std::vector<std::string> names;
+  const char* const end = list + length;
+  for (const char* name = list; name < end;) {
+    const char* const zero = std::find(name, end, '\0');
+    if (zero != name) names.emplace_back(name, zero);
+    name = zero + 1;
+  }
+  return names;
 }

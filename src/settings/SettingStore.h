@@ -38,3 +38,8 @@ std::int32_t ParseSettingInteger(const std::string& text, std::int32_t defaultVa
 // Decimal with an optional sign and nothing else: how the registry's text
 // values are read as integers. Anything else gives defaultValue.
 std::int32_t ParseDecimalInteger(const std::string& text, std::int32_t defaultValue);
+
+// The names of a key list as the profile functions return it: one after
+// another, each ended by a zero, in the first length bytes of list. Empty
+// names are left out, and a name that the length cuts ends there.
+std::vector<std::string> SplitKeyList(const char* list, std::size_t length);

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "settings/RegistryNameCheck.h"
 #include "settings/SettingStore.h"
 
 namespace {
@@ -39,4 +40,11 @@ void TVorlixSetting::LoadFrom(SettingStore& store) {
 
 bool TVorlixSetting::VersionMatches(SettingStore& store) {
   return store.ReadInteger(VersionSection, VersionKey, 0) == CurrentSettingVersion;
+}
+
+// A save changes the stored names of the setting it writes (upper-cases
+// them, empties the application of class-wide rules), so a copy is saved.
+void TVorlixSetting::CheckRegistryNames() const {
+  TRegistryNameCheck check;
+  TVorlixSetting(*this).SaveTo(check);
 }

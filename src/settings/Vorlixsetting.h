@@ -32,13 +32,18 @@ class TVorlixSetting {
   void LoadFrom(SettingStore& store);
   // Whether the store holds settings of the current layout.
   static bool VersionMatches(SettingStore& store);
+  // Throws ESettingError when the registry key could not hold a name of
+  // these settings, which a save into it would find only halfway.
+  void CheckRegistryNames() const;
 
 #ifdef _WIN32
+  // Refused whole, before anything is written, when CheckRegistryNames is.
   void SaveToRegistry();
   void LoadFromRegistry();
   // The file afterwards holds exactly these settings; a save that fails
   // leaves the previous file as it was.
   void SaveToFile(const std::string& path);
+  // Like LoadFrom; settings that the registry could not hold are refused too.
   void LoadFromFile(const std::string& path);
   static bool RegistryVersionMatches();
   static bool FileVersionMatches(const std::string& path);
@@ -49,7 +54,10 @@ class TVorlixSetting {
   // The settings at start-up: from the registry when it holds the current
   // layout, else (after the user agrees to replace settings of another
   // layout) from defaultFile or the built-in defaults, which are then
-  // written to the registry. False when start-up must not go on.
+  // written to the registry. Settings in the registry that cannot be read
+  // are replaced only when the user agrees; otherwise the program runs on
+  // the defaults and leaves the key alone. A default file that cannot be
+  // read counts as missing. False when start-up must not go on.
   bool LoadAtStartup(TSettingPrompt& prompt, const std::string& defaultFile);
 #endif
 };

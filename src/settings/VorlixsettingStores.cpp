@@ -2,6 +2,8 @@
 // start-up load.
 #include <windows.h>
 
+#include <utility>
+
 #include "platform/ProgramFolder.h"
 #include "settings/IniFileStore.h"
 #include "settings/RegistryStore.h"
@@ -17,8 +19,13 @@ const char OldSettingsText[] =
     "よって古い設定をあたらしい設定形式に変更してください\n"
     "\n"
     "古い設定を削除して、デフォルト設定を読み込みますか？";
-const char NoDefaultFileTitle[] = "けいこく";
+const char WarningTitle[] = "けいこく";
 const char NoDefaultFileText[] = ">が\n見つからないため、デフォルトの設定はなされません。";
+const char BadDefaultFileText[] = ">を\n読み込めないため、デフォルトの設定はなされません。\n\n";
+const char UnreadableTitle[] = "Vorlix - レジストリの設定を読み込めません";
+const char UnreadableText[] =
+    "\n\nレジストリの設定を削除して、デフォルト設定を読み込みますか？\n"
+    "[いいえ]を押すと、レジストリの設定はそのまま残し、デフォルト設定で動作します。";
 
 // Windows 9x has no MoveFileExA: there the old file is deleted first, which
 // leaves a short moment without any.
@@ -37,6 +44,7 @@ bool FileExists(const std::string& path) {
 }  // namespace
 
 void TVorlixSetting::SaveToRegistry() {
+  CheckRegistryNames();
   RegistryStore store;
   SaveTo(store);
 }
@@ -72,13 +80,20 @@ void TVorlixSetting::SaveToFile(const std::string& path) {
   }
 }
 
+// A file may hold names that the registry cannot (a class name of 300
+// characters, one that begins with "\"). Both loads of a file go on to save
+// into the registry; refused here, such a file leaves the live settings and
+// the registry as they were.
 void TVorlixSetting::LoadFromFile(const std::string& path) {
   IniFileStore store(path);
-  LoadFrom(store);
+  TVorlixSetting loaded;
+  loaded.LoadFrom(store);
+  loaded.CheckRegistryNames();
+  *this = std::move(loaded);
 }
 
-// A version value of a type that is no number at all is not the current
-// version either; start-up then offers to replace the settings.
+// A key that cannot be opened for use holds no settings of the current
+// layout either; start-up then offers to replace the settings.
 bool TVorlixSetting::RegistryVersionMatches() {
   RegistryStore store;
   try {
@@ -101,19 +116,41 @@ bool TVorlixSetting::RegistryKeyExists() {
 
 std::string TVorlixSetting::DefaultFilePath() { return ProgramFolder() + "default.vxs"; }
 
+// Settings in the registry that cannot be read (a bad key operation type)
+// would otherwise end the start. The user's key is the only copy of those
+// settings, so it is replaced only on their word.
 bool TVorlixSetting::LoadAtStartup(TSettingPrompt& prompt, const std::string& defaultFile) {
+  bool replaceKey = true;
   if (RegistryKeyExists()) {
     if (RegistryVersionMatches()) {
-      LoadFromRegistry();
-      return true;
+      try {
+        LoadFromRegistry();
+        return true;
+      } catch (const ESettingError& error) {
+        replaceKey = prompt.Ask(UnreadableTitle, error.what() + std::string(UnreadableText));
+      }
+    } else if (!prompt.Ask(OldSettingsTitle, OldSettingsText)) {
+      return false;
     }
-    if (!prompt.Ask(OldSettingsTitle, OldSettingsText)) return false;
   }
   // The default file seeds the registry whatever version it carries.
-  if (FileExists(defaultFile))
-    LoadFromFile(defaultFile);
-  else
-    prompt.Warn(NoDefaultFileTitle, "<" + defaultFile + NoDefaultFileText);
-  SaveToRegistry();
+  if (!FileExists(defaultFile)) {
+    prompt.Warn(WarningTitle, "<" + defaultFile + NoDefaultFileText);
+  } else {
+    try {
+      LoadFromFile(defaultFile);
+    } catch (const ESettingError& error) {
+      prompt.Warn(WarningTitle, "<" + defaultFile + BadDefaultFileText + error.what());
+    }
+  }
+  // The settings are in place; a key that refuses them (one holding names
+  // that only other programs can address) must not stop the program too.
+  if (replaceKey) {
+    try {
+      SaveToRegistry();
+    } catch (const ESettingError& error) {
+      prompt.Warn(WarningTitle, error.what());
+    }
+  }
   return true;
 }

@@ -1,5 +1,15 @@
 #include "MemoryStore.h"
 
+namespace {
+
+std::string Trimmed(const std::string& text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+}  // namespace
+
 std::string MemoryStore::ReadString(const std::string& section, const std::string& key,
                                     const std::string& defaultValue) {
   const auto s = Sections.find(section);
@@ -45,3 +55,22 @@ bool MemoryStore::SectionExists(const std::string& section) {
 }
 
 void MemoryStore::EraseSection(const std::string& section) { Sections.erase(section); }
+
+void MemoryStore::LoadIniText(const std::string& text) {
+  Section* current = nullptr;
+  for (std::size_t start = 0; start <= text.size();) {
+    std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    const std::string line = Trimmed(text.substr(start, end - start));
+    start = end + 1;
+    if (line.empty()) continue;
+    if (line[0] == '[') {
+      const std::size_t close = line.find(']');
+      current = &Sections[Trimmed(line.substr(1, close == std::string::npos ? close : close - 1))];
+    } else if (current != nullptr) {
+      const std::size_t equals = line.find('=');
+      current->emplace_back(Trimmed(line.substr(0, equals)),
+                            equals == std::string::npos ? "" : Trimmed(line.substr(equals + 1)));
+    }
+  }
+}

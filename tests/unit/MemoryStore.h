@@ -26,6 +26,14 @@ class MemoryStore : public SettingStore {
   bool SectionExists(const std::string& section) override;
   void EraseSection(const std::string& section) override;
 
+  // Adds the sections and keys of a setting file's text, roughly as the
+  // profile functions read it: a line ends at CR or LF; blanks around names
+  // and values are dropped; "[name]" opens a section (an unclosed one runs to
+  // the line's end); any other line in a section is "key=value" or a key
+  // alone. A section or key that occurs twice keeps both occurrences, and
+  // reads find the first.
+  void LoadIniText(const std::string& text);
+
   std::map<std::string, Section> Sections;
   // Every write, as "section|key=value", in order.
   std::vector<std::string> Writes;

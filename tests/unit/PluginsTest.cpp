@@ -145,4 +145,15 @@ TEST(CaptionTextTest, EndsTheTextInsideTheBufferWhateverThePluginReturns) {
   EXPECT_EQ("ab", CaptionText(buffer, 5)) << "the text ends at its first zero";
 }
 
+TEST_F(PluginsTest, AbsurdCountAsksForTheFirstActionsOnly) {
+  TPlugins plugins(Fake("builtin", {"Double Click"}));
+  std::vector<std::string> captions;
+  for (int i = 0; i <= ActionLimit; ++i) captions.push_back(std::to_string(i));
+  auto many = Fake("many", captions);
+  many->Count = INT32_MAX;
+  plugins.Add(std::move(many));
+  EXPECT_EQ(1 + ActionLimit, plugins.GetActionCount());
+  EXPECT_EQ(std::to_string(ActionLimit - 1), plugins.GetActionName(ActionLimit));
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -142,6 +143,27 @@ TEST_F(PluginFolderTest, NameOfferedTwiceRunsInThePluginListedFirst) {
   EXPECT_EQ(201, plugins.ExecuteAction("Second only", &param));
   EXPECT_EQ(101, plugins.ExecuteAction("First only", &param));
   EXPECT_EQ(3, Call->Calls);
+}
+
+// A plug-in that claims every action there is and faults wherever it can:
+// each fault ends its own call, and the plug-in keeps working afterwards.
+TEST_F(PluginFolderTest, FaultsInAPluginEndTheCallNotTheProgram) {
+  Place(FaultyPluginFile, "faulty.vxp");
+  TPlugins plugins;
+  plugins.LoadDirectory(Folder);
+  EXPECT_EQ((std::vector<std::string>{DoubleClickAction, "Crash", "Throw", "Fine", ""}),
+            ActionNames(plugins))
+      << "a caption whose call faulted is empty";
+
+  TActionParam param{1, 2, 0, 1, 0};
+  for (int round = 0; round < 2; ++round) {
+    EXPECT_EQ(0, plugins.ExecuteAction("Crash", &param));
+    EXPECT_EQ(0, plugins.ExecuteAction("Throw", &param));
+    EXPECT_EQ(402, plugins.ExecuteAction("Fine", &param));
+  }
+  EXPECT_EQ(2, Call->Calls);
+  // The program's own exceptions still find their handlers.
+  EXPECT_THROW(throw std::runtime_error("after the faults"), std::runtime_error);
 }
 
 TEST_F(PluginFolderTest, CaptionsEndInsideTheBufferWhateverCountTheyReport) {

@@ -1,6 +1,7 @@
 // Plug-ins for the plug-in suite; each variant is one build (TestPlugin.h).
 // They export with __declspec(dllexport) and --kill-at, the other common
 // way to get undecorated stdcall names.
+#include <climits>
 #include <cstring>
 #include <type_traits>
 
@@ -22,6 +23,13 @@ constexpr const char* Captions[] = {"Shared", "Second only"};
 constexpr const char* Captions[] = {"Orphan"};
 #elif defined(VORLIX_TEST_PLUGIN_CAPTIONS)
 constexpr std::int32_t PluginId = 3;
+#elif defined(VORLIX_TEST_PLUGIN_FAULTY)
+constexpr std::int32_t PluginId = 4;
+constexpr const char* Captions[] = {"Crash", "Throw", "Fine"};
+// What Visual C++ raises for a throw.
+constexpr DWORD VisualCppException = 0xE06D7363;
+
+void WriteThroughNull() { *static_cast<volatile int*>(nullptr) = 1; }
 #endif
 
 }  // namespace
@@ -36,6 +44,14 @@ VORLIX_EXPORT std::int32_t WINAPI GetCaption(std::int32_t number, char* buffer,
   const std::int32_t results[] = {size, size + 45, -1, 2};
   return results[number];
 }
+#elif defined(VORLIX_TEST_PLUGIN_FAULTY)
+VORLIX_EXPORT std::int32_t WINAPI GetCount() { return INT32_MAX; }
+
+VORLIX_EXPORT std::int32_t WINAPI GetCaption(std::int32_t number, char* buffer, std::int32_t) {
+  if (number >= 3) WriteThroughNull();
+  std::strcpy(buffer, Captions[number]);
+  return static_cast<std::int32_t>(std::strlen(buffer));
+}
 #else
 VORLIX_EXPORT std::int32_t WINAPI GetCount() { return sizeof Captions / sizeof Captions[0]; }
 
@@ -46,7 +62,9 @@ VORLIX_EXPORT std::int32_t WINAPI GetCaption(std::int32_t number, char* buffer, 
 #endif
 
 #if !defined(VORLIX_TEST_PLUGIN_NO_ACTION)
-VORLIX_EXPORT std::int32_t WINAPI Action(std::int32_t number, TActionParam* param) {
+namespace {
+
+std::int32_t Record(std::int32_t number, TActionParam* param) {
   const TKernelHandle mapping(
       OpenFileMappingA(FILE_MAP_WRITE, FALSE, PluginCallMappingName().c_str()));
   const TMappedView view(mapping ? MapViewOfFile(mapping.Get(), FILE_MAP_WRITE, 0, 0, 0) : nullptr);
@@ -57,6 +75,16 @@ VORLIX_EXPORT std::int32_t WINAPI Action(std::int32_t number, TActionParam* para
   call.Param = *param;
   InterlockedIncrement(&call.Calls);
   return PluginId * 100 + number;
+}
+
+}  // namespace
+
+VORLIX_EXPORT std::int32_t WINAPI Action(std::int32_t number, TActionParam* param) {
+#if defined(VORLIX_TEST_PLUGIN_FAULTY)
+  if (number == 0) WriteThroughNull();
+  if (number == 1) RaiseException(VisualCppException, EXCEPTION_NONCONTINUABLE, 0, nullptr);
+#endif
+  return Record(number, param);
 }
 
 static_assert(std::is_same_v<decltype(&Action), TActionExport>, "Action as the host calls it");
