@@ -61,6 +61,7 @@ class TPeerProcess {
   bool Finish(DWORD timeoutMs, DWORD& exitCode);
   // Ends the peer at once, as a crash or the task manager would.
   void Kill();
+  HANDLE Handle() const { return Process.Get(); }
   // Waits until the program has reached its message loop with nothing to do.
   bool WaitUntilIdle(DWORD timeoutMs) const {
     return Process && WaitForInputIdle(Process.Get(), timeoutMs) == 0;
