@@ -565,6 +565,26 @@ TEST_P(WheelDispatchTest, MiddlePressTypesTheKeyStrokeOfItsSlotIntoTheWindowUnde
   EXPECT_EQ(Probe, info.hwndFocus);
 }
 
+// The probe's process ends between the event and the delivery: the turn
+// goes nowhere, and nothing happens to any other window.
+TEST_P(WheelDispatchTest, WindowOfAProcessThatEndedGetsNothingAndNothingElseDoes) {
+  TWindowSetting focusToo;
+  focusToo.SetFocus = true;
+  Setting.WindowSettings.Put("VORLIXTESTPROBE", "", focusToo);
+  RECT area{};
+  GetWindowRect(Probe, &area);
+  const HWND gone = Probe;
+  ProbeProcess.Kill();
+  Probe = nullptr;
+  ASSERT_FALSE(IsWindow(gone));
+  EXPECT_TRUE(Dispatcher->DispatchWheel(ToWnd(Decoy), ToWnd(gone), -120, 0,
+                                        TPoint{area.left + 50, area.top + 50}))
+      << "the turn is consumed, not handed to the foreground window";
+  EXPECT_EQ(Decoy, GetForegroundWindow());
+  char name[MAX_PATH] = {};
+  EXPECT_EQ(0u, Hook->GetModuleName(ToWnd(gone), name, sizeof name)) << name;
+}
+
 TEST_P(WheelDispatchTest, HungWindowHoldsTheDecisionOnlyBriefly) {
   EXPECT_LT(DecisionMsWhileProbeHangs(4000), 1000u);
 }
