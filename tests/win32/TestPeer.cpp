@@ -181,6 +181,10 @@ int main(int argc, char** argv) {
     return HookHost(std::atoi(argv[2]));
   if (argc == 3 && std::strcmp(argv[1], PeerModeModuleName) == 0)
     return ModuleName(static_cast<Wnd>(std::strtoul(argv[2], nullptr, 10)));
+  if (argc == 2 && std::strcmp(argv[1], PeerModeIdle) == 0) {
+    Sleep(PeerIdleLifetimeMs);
+    return 0;
+  }
   if ((argc == 5 || argc == 6) && std::strcmp(argv[1], PeerModeProbe) == 0)
     return Probe(argv[2], std::atoi(argv[3]), std::atoi(argv[4]),
                  argc == 6 && std::strcmp(argv[5], ProbeVScroll) == 0);
