@@ -48,7 +48,7 @@ MainWindowAction ClassifyMainWindowMessage(std::uint32_t message, std::uintptr_t
 
 TWheelDispatcher::TWheelDispatcher(WindowSystem& windows, HookRequests& hook,
                                    TVorlixSetting& setting)
-    : Windows(windows), Hook(hook), Setting(setting) {}
+    : Windows(windows), Hook(hook), Setting(setting), ModuleNames(windows, hook) {}
 
 bool TWheelDispatcher::AltCtrlShiftHeld() {
   // In this order, stopping at the first key that is not held.
@@ -189,7 +189,7 @@ std::string TWheelDispatcher::GetTargetModuleName(Wnd window) {
   // One byte more than the 260 asked for, so that the zero behind a name of
   // full length still lies inside the buffer.
   char buffer[NameBufferSize] = {};
-  const std::uint32_t count = Hook.GetModuleName(window, buffer, NameBufferSize - 1);
+  const std::uint32_t count = ModuleNames.GetModuleName(window, buffer, NameBufferSize - 1);
   buffer[std::min<std::uint32_t>(count, NameBufferSize - 1)] = '\0';
 
   // The file name follows the last "\" or ":"; the trail byte of a

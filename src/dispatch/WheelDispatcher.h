@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "host/ModuleNameCache.h"
 #include "platform/WindowSystem.h"
 
 class TKeySetting;
@@ -88,4 +89,5 @@ class TWheelDispatcher {
   WindowSystem& Windows;
   HookRequests& Hook;
   TVorlixSetting& Setting;
+  TModuleNameCache ModuleNames;
 };
