@@ -31,6 +31,7 @@ constexpr int ProbeColumns = 3;
 constexpr int ProbeRows = 2;
 constexpr int ProbeGap = 20;
 constexpr DWORD PeerStartMs = 30000;
+constexpr DWORD QuietMs = 1000;
 constexpr int DefaultSamples = 400;
 constexpr std::uint16_t MiddleButton = 0x0010;  // MK_MBUTTON
 constexpr int IdleSteps[] = {10, 50, 100};
@@ -63,8 +64,8 @@ TFigures Summarise(std::vector<double> samples) {
   return {samples[n / 2], samples[std::min(n - 1, (n * 99 + 99) / 100 - 1)]};
 }
 
-// The handles of this thread's messages between measurements: the
-// low-level hook reports the cursor moves the benchmark makes itself.
+// Handles this thread's messages between measurements: the low-level hook
+// reports the cursor moves the benchmark makes itself.
 void PumpPending() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -389,7 +390,7 @@ class TBench {
     std::printf("  %-8s", "idle");
     for (const TCase& c : Cases) std::printf(" %28s", c.Name);
     std::printf(" %12s\n", "cross-proc.");
-    const int samples = std::max(50, Samples / 4);
+    const int samples = std::max(50, Samples / 2);
     for (int step : IdleSteps) {
       while (static_cast<int>(Idle.size()) < step) {
         Idle.push_back(std::make_unique<TPeerProcess>());
@@ -398,7 +399,9 @@ class TBench {
           return;
         }
       }
+      // Measured once they have all started up and the desktop is quiet.
       for (auto& peer : Idle) peer->WaitUntilIdle(PeerStartMs);
+      Sleep(QuietMs);
       PumpPending();
       std::printf("  %-8d", step);
       for (const TCase& c : Cases) std::printf(" %28.4f", MeasureCase(c, samples).Median);
