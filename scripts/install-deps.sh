@@ -2,11 +2,12 @@
 # Installs what building and testing Vorlix needs on Debian 12, and only what
 # is missing: the native toolchain with GoogleTest, mingw-w64 for the 32-bit
 # Windows build, 32-bit Wine, Xvfb and xdotool, ImageMagick for screenshots
-# of the end-to-end suite, a Japanese font and locale.
+# of the end-to-end suite, a Japanese font and locale, and a font with the
+# metrics of Times New Roman (the about box's title and version).
 set -euo pipefail
 
 packages=(cmake ninja-build g++ googletest g++-mingw-w64-i686 wine wine32:i386
-          xvfb xauth xdotool imagemagick fonts-ipafont-gothic locales)
+          xvfb xauth xdotool imagemagick fonts-ipafont-gothic fonts-liberation2 locales)
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)

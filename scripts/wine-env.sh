@@ -38,10 +38,14 @@ wine_start() {
 }
 
 # Creates the prefix WINEPREFIX names. The program's dialogs ask for the
-# Japanese Windows font; the installed IPA font stands in for it.
+# Japanese Windows font; the installed IPA font stands in for it. The about
+# box asks for Times New Roman; Liberation Serif has its metrics, so its
+# labels wrap where they would on Windows.
 wine_prepare_prefix() {
   wineboot -i </dev/null >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d 'IPAPGothic' /f \
+    </dev/null >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Liberation Serif' /f \
     </dev/null >/dev/null 2>&1
 }
 

@@ -69,12 +69,32 @@ LRESULT PassOn(const std::uint32_t TVorlixData::*hook, int code, WPARAM wParam, 
 
 bool KeyDown(int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
 
-// Blocks until the main window has decided; there is deliberately no time-out,
-// the main program answers every notification. A missing main window makes
-// SendMessageA return 0, so the event goes on unchanged.
+// In message mode the hooked thread waits for the main window's decision,
+// so the wait is bounded: a main program that is busy, hung or killed must
+// not freeze the application. An unanswered event goes on unchanged, and for
+// a while after that the events of this process go on without asking. (In
+// low-level mode the main window belongs to the calling thread and the send
+// is a direct call.) A missing main window fails at once, the same way.
+constexpr UINT NotifyTimeoutMs = 500;
+constexpr DWORD NotifySkipMs = 1000;
+// GetTickCount() when a notification went unanswered (made odd, so that it
+// is never 0); 0 while nothing is skipped.
+volatile LONG UnansweredAt = 0;
+
 bool Notify(const TVorlixData& data, WPARAM wParam, HWND target) {
-  return SendMessageA(ToHwnd(data.MainWnd), MessageNumbers[NotifyIndex], wParam,
-                      reinterpret_cast<LPARAM>(target)) != 0;
+  const LONG unanswered = UnansweredAt;
+  if (unanswered != 0) {
+    if (GetTickCount() - static_cast<DWORD>(unanswered) < NotifySkipMs) return false;
+    InterlockedCompareExchange(&UnansweredAt, 0, unanswered);
+  }
+  DWORD_PTR answer = 0;
+  if (SendMessageTimeoutA(ToHwnd(data.MainWnd), MessageNumbers[NotifyIndex], wParam,
+                          reinterpret_cast<LPARAM>(target), SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                          NotifyTimeoutMs, &answer) != 0)
+    return answer != 0;
+  if (GetLastError() == ERROR_TIMEOUT)
+    InterlockedExchange(&UnansweredAt, static_cast<LONG>(GetTickCount() | 1));
+  return false;
 }
 
 template <typename Function>

@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "host/Dllloader.h"
+#include "platform/BoundedSend.h"
 #include "platform/WindowSystem.h"
 #include "shared/SharedStruct.h"
 
@@ -72,6 +73,7 @@ class TVorlixHook : public THookLoader, public HookRequests {
   UINT SendVScrollNumber = 0;
   OSVERSIONINFOA OsVersion{};
   TToolHelpLoader ToolHelpFunctions;
+  TBoundedSender Sender;
   bool IsReady = false;
   bool InLowLevelMode = false;
 };

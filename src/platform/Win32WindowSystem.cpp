@@ -77,7 +77,7 @@ bool TWin32WindowSystem::BringToTop(Wnd window) {
 
 std::intptr_t TWin32WindowSystem::Send(Wnd window, std::uint32_t message, std::uintptr_t wParam,
                                        std::intptr_t lParam) {
-  return SendMessageA(ToHwnd(window), message, wParam, lParam);
+  return Sender.Send(ToHwnd(window), message, wParam, lParam);
 }
 
 std::int16_t TWin32WindowSystem::AsyncKeyState(int virtualKey) {

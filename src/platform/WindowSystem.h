@@ -69,7 +69,7 @@ class WindowSystem {
   virtual Wnd ForegroundWindow() = 0;
   virtual bool BringToTop(Wnd window) = 0;        // BringWindowToTop
   virtual std::intptr_t Send(Wnd window, std::uint32_t message, std::uintptr_t wParam,
-                             std::intptr_t lParam) = 0;  // SendMessageA
+                             std::intptr_t lParam) = 0;  // SendMessageTimeoutA, bounded: 0 when unanswered
   virtual std::int16_t AsyncKeyState(int virtualKey) = 0;
   // keybd_event with no extra information.
   virtual void KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) = 0;

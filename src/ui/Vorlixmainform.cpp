@@ -22,10 +22,11 @@ enum : UINT {
   IdSetting,
 };
 
-// In tab order: the OK button first.
+// In tab order: the OK button first. The labels draw on one line: a version
+// a pixel wider than its label must not drop its number onto a hidden line.
 const TComponent Components[] = {
-    {"STATIC", "Vorlix", SS_LEFT, 8, 8, 246, 54, 0},
-    {"STATIC", "Ver. 0.531b", SS_LEFT, 184, 56, 64, 15, 0},
+    {"STATIC", "Vorlix", SS_LEFTNOWORDWRAP, 8, 8, 246, 54, 0},
+    {"STATIC", "Ver. 0.531b", SS_LEFTNOWORDWRAP, 184, 56, 64, 15, 0},
     {"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 176, 96, 75, 25, IdButtonOk},
     {"BUTTON", "設定", BS_PUSHBUTTON | WS_TABSTOP, 16, 96, 75, 25, IdButtonSetting},
 };

@@ -243,6 +243,25 @@ TEST_P(ProgramTest, KeyOperationOnAMiddlePressTypesItsStroke) {
   EXPECT_EQ(expected, strokes);
 }
 
+// Killed with its hooks installed, the program leaves every application
+// working as if it had never run, and it starts again.
+TEST_P(ProgramTest, KilledProgramLeavesWindowsWorkingAndStartsAgain) {
+  StartProgram();
+  Program.Kill();
+  MainWindow = nullptr;
+  const DWORD start = GetTickCount();
+  ASSERT_TRUE(Drive(At(ScrollX + 50, ScrollY + 50) + " click 5"));
+  RecordProperty("DriveAfterKillMs", static_cast<int>(GetTickCount() - start));
+  EXPECT_TRUE(Before(Scroll, WM_VSCROLL).empty());
+  const std::vector<TSeen> wheels = Before(Scroll, WM_MOUSEWHEEL);
+  ASSERT_EQ(1u, wheels.size()) << "the window gets its own turn";
+  EXPECT_FALSE(wheels[0].Sent);
+
+  StartProgram();
+  ASSERT_TRUE(Drive(At(ScrollX + 50, ScrollY + 50) + " click 5"));
+  EXPECT_EQ(6u, Before(Scroll, WM_VSCROLL).size()) << "three lines again";
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, ProgramTest, testing::Values("", "win98"),
                          [](const testing::TestParamInfo<const char*>& info) {
                            return std::string(*info.param ? "Windows98" : "LowLevel");
@@ -515,25 +534,99 @@ bool ChooseInFileDialog(const char* title, const std::string& path) {
   return PumpMessagesUntil([&] { return !IsWindow(box); }, WaitMs);
 }
 
-TEST_F(TrayMenuTest, SettingFileIsSavedAndAFileOfAnotherVersionIsRefused) {
+// Bytes of a file; empty when it cannot be read.
+std::string FileBytes(const std::string& path) {
+  std::string bytes;
+  if (FILE* file = std::fopen(path.c_str(), "rb")) {
+    char chunk[4096];
+    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) bytes.append(chunk, n);
+    std::fclose(file);
+  }
+  return bytes;
+}
+
+// Settings that differ from the defaults in every value a file holds.
+TVorlixSetting EverySettingChanged() {
+  TVorlixSetting setting;
+  setting.GeneralSetting.ScrollLines = 7;
+  setting.GeneralSetting.SendScrollMsgOnly = true;
+  setting.GeneralSetting.CtrlWheelIgnore = false;
+  setting.GeneralSetting.ShiftWheelIgnore = false;
+  setting.GeneralSetting.CtrlShiftWheelNonActiveScroll = false;
+  TWindowSetting everywhere;
+  everywhere.ClassName = "EDIT";
+  everywhere.NonActiveScrollIdent = true;
+  everywhere.SetFocus = true;
+  everywhere.SetFocusWithCursor = true;
+  everywhere.ScrollLines = 9;
+  everywhere.SetSendWheelMsgOnly(true);
+  setting.WindowSettings.Put("EDIT", "", everywhere);
+  TWindowSetting inOneApplication = everywhere;
+  inOneApplication.ThisExeOnly = true;
+  inOneApplication.ExeName = "メモ帳.EXE";
+  inOneApplication.SetSendScrollMsgOnly(true);
+  setting.WindowSettings.Put("EDIT", "メモ帳.EXE", inOneApplication);
+  TWindowSetting ignored;
+  ignored.ClassName = "SYSLISTVIEW32";
+  ignored.Ignore = true;
+  setting.WindowSettings.Put("SYSLISTVIEW32", "", ignored);
+  TExeSetting application;
+  application.SetExeName("メモ帳.exe");
+  TKeySetting keys;
+  keys.EnableKeySetting = true;
+  TKeyOperation stroke;
+  stroke.OperationType = TKeyOperation::Key;
+  stroke.KeyStroke = 0xE000 | VK_NEXT;
+  keys.SetOperation(KeyEventCtrlDown, stroke);
+  TKeyOperation action;
+  action.OperationType = TKeyOperation::Other;
+  action.ActionName = "Double Click";
+  keys.SetOperation(KeyEventX2ButtonDown, action);
+  application.PutKeySetting("", keys);
+  keys.ThisWindowOnly = true;
+  keys.SetOperation(KeyEventUp, stroke);
+  application.PutKeySetting("EDIT", keys);
+  setting.ExeSettings.Put("メモ帳.exe", application);
+  TExeSetting ignoredApplication;
+  ignoredApplication.SetExeName("GAME.EXE");
+  ignoredApplication.Ignore = true;
+  setting.ExeSettings.Put("GAME.EXE", ignoredApplication);
+  return setting;
+}
+
+TEST_F(TrayMenuTest, SettingFileLoadedAndSavedAgainHoldsEverySettingAndAnotherVersionIsRefused) {
+  char folder[MAX_PATH] = {};
+  GetTempPathA(sizeof folder, folder);
+  const std::string written = std::string(folder) + "vorlix_e2e_written.vxs";
+  const std::string saved = std::string(folder) + "vorlix_e2e_saved.vxs";
+  const std::string old = std::string(folder) + "vorlix_e2e_old.vxs";
+  for (const std::string& path : {written, saved, old}) DeleteFileA(path.c_str());
+  EverySettingChanged().SaveToFile(written);
+
   StartProgram();
   ASSERT_TRUE(OpenMenu());
   ASSERT_TRUE(Choose('s'));
   const HWND dialog = ShownSettingDialog();
   ASSERT_NE(dialog, nullptr) << "the settings dialog did not open";
-  char folder[MAX_PATH] = {};
-  GetTempPathA(sizeof folder, folder);
-  const std::string saved = std::string(folder) + "vorlix_e2e_saved.vxs";
-  DeleteFileA(saved.c_str());
+  PostMessageA(DescendantOf(dialog, "BUTTON", "設定読出"), BM_CLICK, 0, 0);
+  ASSERT_TRUE(ChooseInFileDialog("Vorlix設定ファイル読込", written));
+  const HWND generalPage = FindWindowExA(dialog, nullptr, "TGeneralFrame", nullptr);
+  const HWND upDown = DescendantOf(generalPage, "msctls_updown32");
+  ASSERT_TRUE(PumpMessagesUntil([&] { return SendMessageA(upDown, UDM_GETPOS32, 0, 0) == 7; },
+                                WaitMs))
+      << "the general page shows the loaded settings";
   PostMessageA(DescendantOf(dialog, "BUTTON", "設定保存"), BM_CLICK, 0, 0);
   ASSERT_TRUE(ChooseInFileDialog("Vorlix設定ファイル書出", saved));
   ASSERT_TRUE(PumpMessagesUntil(
       [&] { return GetFileAttributesA(saved.c_str()) != INVALID_FILE_ATTRIBUTES; }, WaitMs));
-  EXPECT_TRUE(TVorlixSetting::FileVersionMatches(saved));
+  EXPECT_EQ(FileBytes(written), FileBytes(saved)) << "the loaded settings, saved again";
+  TVorlixSetting registry;
+  registry.LoadFromRegistry();
+  EXPECT_EQ(7, registry.GeneralSetting.ScrollLines) << "a load goes to the registry too";
 
   // A file of another version is refused with its message box.
-  const std::string old = std::string(folder) + "vorlix_e2e_old.vxs";
   WritePrivateProfileStringA("Version", "SettingVersionNo", "1000", old.c_str());
+  WritePrivateProfileStringA("GeneralSetting", "ScrollLines", "1", old.c_str());
   WritePrivateProfileStringA(nullptr, nullptr, nullptr, old.c_str());
   PostMessageA(DescendantOf(dialog, "BUTTON", "設定読出"), BM_CLICK, 0, 0);
   ASSERT_TRUE(ChooseInFileDialog("Vorlix設定ファイル読込", old));
@@ -542,11 +635,10 @@ TEST_F(TrayMenuTest, SettingFileIsSavedAndAFileOfAnotherVersionIsRefused) {
       [&] { return (refusal = FindWindowA("#32770", "よみこめないですよぉ")) != nullptr; },
       WaitMs));
   PostMessageA(refusal, WM_COMMAND, IDOK, 0);
-  TVorlixSetting registry;
   registry.LoadFromRegistry();
   EXPECT_EQ(CurrentSettingVersion, registry.SettingVersionNo) << "nothing was loaded";
-  DeleteFileA(saved.c_str());
-  DeleteFileA(old.c_str());
+  EXPECT_EQ(7, registry.GeneralSetting.ScrollLines);
+  for (const std::string& path : {written, saved, old}) DeleteFileA(path.c_str());
 }
 
 TEST_F(TrayMenuTest, AltCtrlShiftTurnOpensTheDialogWithTheWindowCaptured) {
@@ -563,6 +655,154 @@ TEST_F(TrayMenuTest, AltCtrlShiftTurnOpensTheDialogWithTheWindowCaptured) {
       [&] { return TextOf(GetDlgItem(windowPage, 1)) == "VORLIXE2EHOLDER"; }, WaitMs));
   EXPECT_TRUE(IsWindowVisible(windowPage));
   Screenshot("setting-dialog-window-page.png");
+}
+
+TEST_F(TrayMenuTest, EachTabShowsItsPageAlone) {
+  StartProgram();
+  ASSERT_TRUE(OpenMenu());
+  ASSERT_TRUE(Choose('s'));
+  const HWND dialog = ShownSettingDialog();
+  ASSERT_NE(dialog, nullptr) << "the settings dialog did not open";
+  const HWND tabs = DescendantOf(dialog, "SysTabControl32");
+  const char* const pages[] = {"TGeneralFrame", "TWindowFrame", "TExeFrame", "TDebugSheetFrame"};
+  const char* const pictures[] = {"setting-page-general.png", "setting-page-window.png",
+                                  "setting-page-application.png", "setting-page-debug.png"};
+  // A click on the first tab focuses the tab control; the arrow key then
+  // moves through the tabs as a user would. (The key goes in through the
+  // system's input: xdotool's key events do not reach a window that Wine
+  // activated without a window manager.)
+  RECT area{};
+  GetWindowRect(tabs, &area);
+  ASSERT_TRUE(RunUnix("xdotool " + At(area.left + 15, area.top + 10) + " click 1"));
+  for (int page = 0; page < 4; ++page) {
+    if (page > 0) {
+      const BYTE scan = static_cast<BYTE>(MapVirtualKeyA(VK_RIGHT, 0));
+      keybd_event(VK_RIGHT, scan, KEYEVENTF_EXTENDEDKEY, 0);
+      keybd_event(VK_RIGHT, scan, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
+    }
+    ASSERT_TRUE(PumpMessagesUntil(
+        [&] { return IsWindowVisible(FindWindowExA(dialog, nullptr, pages[page], nullptr)); },
+        WaitMs))
+        << pages[page] << " was not shown";
+    EXPECT_EQ(page, SendMessageA(tabs, TCM_GETCURSEL, 0, 0));
+    for (int other = 0; other < 4; ++other) {
+      if (other == page) continue;
+      EXPECT_FALSE(IsWindowVisible(FindWindowExA(dialog, nullptr, pages[other], nullptr)))
+          << pages[other] << " under " << pages[page];
+    }
+    Screenshot(pictures[page]);
+  }
+}
+
+// The rules the pages show for a captured window, and the choices on them
+// that change what is shown.
+TEST_F(TrayMenuTest, CapturedPagesShowTheRulesThatApplyAndTheirChoices) {
+  TVorlixSetting setting;
+  TWindowSetting everywhere;
+  everywhere.ClassName = "VORLIXE2EHOLDER";
+  everywhere.SetSendScrollMsgOnly(true);
+  everywhere.ScrollLines = 2;
+  setting.WindowSettings.Put("VORLIXE2EHOLDER", "", everywhere);
+  TWindowSetting here = everywhere;
+  here.ThisExeOnly = true;
+  here.ExeName = "VORLIX_E2E_TESTS.EXE";
+  here.SetSendScrollMsgOnly(false);
+  here.NonActiveScrollIdent = true;
+  here.ScrollLines = 7;
+  setting.WindowSettings.Put("VORLIXE2EHOLDER", "VORLIX_E2E_TESTS.EXE", here);
+  TExeSetting suites;
+  suites.SetExeName("VORLIX_E2E_TESTS.EXE");
+  TKeySetting allWindows;
+  allWindows.EnableKeySetting = true;
+  TKeyOperation controlB;
+  controlB.OperationType = TKeyOperation::Key;
+  controlB.KeyStroke = 0x4000 | 'B';
+  allWindows.SetOperation(KeyEventMiddleButtonDown, controlB);
+  suites.PutKeySetting("", allWindows);
+  TKeySetting holderOnly = allWindows;
+  holderOnly.ThisWindowOnly = true;
+  TKeyOperation missing;
+  missing.OperationType = TKeyOperation::Other;
+  missing.ActionName = "どのプラグインにもない動作";
+  holderOnly.SetOperation(KeyEventMiddleButtonDown, missing);
+  suites.PutKeySetting("VORLIXE2EHOLDER", holderOnly);
+  setting.ExeSettings.Put("VORLIX_E2E_TESTS.EXE", suites);
+  setting.SaveToRegistry();
+  StartProgram();
+
+  // A class without a rule: the names, and nothing checked.
+  ASSERT_TRUE(RunUnix("xdotool " + At(ScrollX + 5, ScrollY + 50) +
+                      " keydown alt keydown ctrl keydown shift click 5 keyup shift keyup ctrl"
+                      " keyup alt"));
+  const HWND dialog = ShownSettingDialog();
+  ASSERT_NE(dialog, nullptr) << "the settings dialog did not open";
+  const HWND windowPage = FindWindowExA(dialog, nullptr, "TWindowFrame", nullptr);
+  const HWND className = GetDlgItem(windowPage, 1);
+  ASSERT_TRUE(PumpMessagesUntil([&] { return TextOf(className) == "VORLIXE2ESCROLL"; }, WaitMs));
+  const HWND scrollOnly = DescendantOf(windowPage, "BUTTON", "スクロールメッセージのみ送る(&S)");
+  const HWND wheelOnly = DescendantOf(windowPage, "BUTTON", "ホイールメッセージのみ送る(&W)");
+  const HWND nonActive =
+      DescendantOf(windowPage, "BUTTON", "デフォルトでアクティブにせずにスクロール(&N)");
+  const HWND thisExeOnly = DescendantOf(windowPage, "BUTTON", "このExeに対して設定する(&O)");
+  const HWND lines = DescendantOf(windowPage, "msctls_updown32");
+  const auto checked = [](HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; };
+  for (HWND box : {scrollOnly, wheelOnly, nonActive, thisExeOnly}) {
+    EXPECT_FALSE(checked(box));
+  }
+  EXPECT_EQ(0, SendMessageA(lines, UDM_GETPOS32, 0, 0));
+  const HWND exeName = GetDlgItem(windowPage, 12);
+  EXPECT_EQ("VORLIX_E2E_TESTS.EXE", TextOf(exeName));
+
+  // The class's rule for this application comes first; unchecked, the page
+  // shows the rule for every application, the application's name kept.
+  ASSERT_TRUE(RunUnix("xdotool " + At(100, 150) + " click 5"));
+  ASSERT_TRUE(PumpMessagesUntil([&] { return TextOf(className) == "VORLIXE2EHOLDER"; }, WaitMs));
+  EXPECT_TRUE(checked(thisExeOnly));
+  EXPECT_TRUE(checked(nonActive));
+  EXPECT_EQ(7, SendMessageA(lines, UDM_GETPOS32, 0, 0));
+  // The two delivery choices exclude each other.
+  SendMessageA(wheelOnly, BM_CLICK, 0, 0);
+  SendMessageA(scrollOnly, BM_CLICK, 0, 0);
+  EXPECT_TRUE(checked(scrollOnly));
+  EXPECT_FALSE(checked(wheelOnly));
+  SendMessageA(wheelOnly, BM_CLICK, 0, 0);
+  EXPECT_FALSE(checked(scrollOnly));
+  SendMessageA(thisExeOnly, BM_CLICK, 0, 0);
+  EXPECT_TRUE(checked(scrollOnly)) << "the rule for every application";
+  EXPECT_FALSE(checked(wheelOnly));
+  EXPECT_FALSE(checked(nonActive));
+  EXPECT_EQ(2, SendMessageA(lines, UDM_GETPOS32, 0, 0));
+  EXPECT_EQ("VORLIX_E2E_TESTS.EXE", TextOf(exeName));
+
+  // The application page, filled by the same capture: the class's own key
+  // setting, whose action no plug-in offers and so shows as none.
+  SendMessageA(DescendantOf(dialog, "SysTabControl32"), TCM_SETCURSEL, 2, 0);
+  const HWND exePage = FindWindowExA(dialog, nullptr, "TExeFrame", nullptr);
+  const HWND group = DescendantOf(exePage, "BUTTON", "キー設定");
+  const HWND thisWindowOnly = DescendantOf(group, "BUTTON", "このウィンドウクラスにのみ設定");
+  const HWND rows = DescendantOf(group, "LISTBOX");
+  const HWND none = DescendantOf(group, "BUTTON", "なし(&N)");
+  const HWND key = DescendantOf(group, "BUTTON", "キー入力(&K)");
+  const HWND other = DescendantOf(group, "BUTTON", "その他(&O)");
+  EXPECT_TRUE(checked(thisWindowOnly));
+  SendMessageA(rows, LB_SETCURSEL, KeyEventMiddleButtonDown, 0);
+  SendMessageA(group, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(rows), LBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(rows));
+  EXPECT_TRUE(checked(none));
+  EXPECT_FALSE(checked(other));
+  // Unchecked, the key setting of all the application's windows is shown
+  // for the same class; the class's edits are dropped.
+  SendMessageA(key, BM_CLICK, 0, 0);
+  SendMessageA(thisWindowOnly, BM_CLICK, 0, 0);
+  EXPECT_EQ("VORLIXE2EHOLDER", TextOf(DescendantOf(group, "EDIT")));
+  EXPECT_TRUE(checked(key)) << "Ctrl+B of all windows";
+  SendMessageA(DescendantOf(exePage, "BUTTON", "各アプリの設定保存"), BM_CLICK, 0, 0);
+  TVorlixSetting saved;
+  saved.LoadFromRegistry();
+  const TKeySetting& keys =
+      saved.ExeSettings.Find("VORLIX_E2E_TESTS.EXE").FindKeySetting("VORLIXE2EHOLDER");
+  EXPECT_FALSE(keys.ThisWindowOnly);
+  EXPECT_EQ(controlB, keys.Operation(KeyEventMiddleButtonDown));
 }
 
 TEST_F(ProgramLifeTest, StartThatFailsTellsTheUserAndLeavesNothingBehind) {

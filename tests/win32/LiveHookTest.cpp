@@ -63,11 +63,14 @@ std::ostream& operator<<(std::ostream& os, const TNotification& n) {
 // What the hidden main window saw and what it answers: Answer to every
 // notification except a turn down, which always goes through.
 // With a dispatcher, the dispatcher answers instead.
+// BusyMs makes the first notification keep the main window busy that long.
 struct TMainLog {
   UINT NotifyNumber = 0;
   LRESULT Answer = 0;
   TWheelDispatcher* Dispatcher = nullptr;
   std::vector<TNotification> Notifications;
+  DWORD BusyMs = 0;
+  DWORD BusySince = 0;
 };
 
 TMainLog Main;
@@ -77,6 +80,11 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     const TNotification n{LOWORD(wParam), static_cast<short>(HIWORD(wParam)),
                           reinterpret_cast<HWND>(lParam)};
     Main.Notifications.push_back(n);
+    if (Main.BusyMs != 0) {
+      Main.BusySince = GetTickCount();
+      Sleep(Main.BusyMs);
+      Main.BusyMs = 0;
+    }
     if (Main.Dispatcher != nullptr) return Main.Dispatcher->RouteWheelNotification(wParam, lParam);
     return n.WheelDelta < 0 ? 0 : Main.Answer;
   }
@@ -226,6 +234,11 @@ class LowLevelHookTest : public LiveHookFixture {
   LowLevelHookTest() : LiveHookFixture(1) {}
 };
 
+class MessageHookTest : public LiveHookFixture {
+ protected:
+  MessageHookTest() : LiveHookFixture(2) {}
+};
+
 TEST_P(LiveHookTest, ReportsTurnsAndPressesWithTheirKeyState) {
   Main.Answer = 0;
   ASSERT_TRUE(Drive(At(50, 50) + " click 4 keydown ctrl click 4 keyup ctrl" +
@@ -333,6 +346,20 @@ TEST_P(LiveHookTest, RequestsAreCarriedOutInTheProbesThread) {
 }
 
 // Scroll requests are posted in low-level mode only.
+// A main program that does not answer holds the application that retrieved
+// the turn only briefly; the turn then goes on unchanged.
+TEST_F(MessageHookTest, BusyMainWindowHoldsTheHookedThreadOnlyBriefly) {
+  constexpr DWORD BusyMs = 4000;
+  Main.BusyMs = BusyMs;
+  ASSERT_TRUE(Drive(At(50, 50) + " click 4")) << "the marker never arrived";
+  ASSERT_NE(0u, Main.BusySince) << "the turn was never reported";
+  const std::vector<TProbeEvent> events = Events();
+  ASSERT_FALSE(events.empty());
+  ASSERT_EQ(static_cast<UINT>(WM_MOUSEWHEEL), events[0].Message);
+  EXPECT_EQ(120, static_cast<short>(HIWORD(events[0].WParam))) << "the turn, unchanged";
+  EXPECT_LT(events[0].Tick - Main.BusySince, BusyMs / 2) << "the probe waited for the main window";
+}
+
 TEST_F(LowLevelHookTest, ScrollRequestSeenTwiceScrollsOnce) {
   const UINT request = RegisterWindowMessageA(SendVScrollMessageName);
   Start = Log->EventCount;
@@ -403,6 +430,26 @@ class DispatchTest : public LiveHookFixture, public testing::WithParamInterface<
     return found;
   }
 
+  // How long the dispatcher takes to deliver a turn over the probe while the
+  // probe's thread does not answer. (Driven directly: under Wine the input
+  // over a window reaches the hooks only once that window's thread reads it.)
+  DWORD DecisionMsWhileProbeHangs(DWORD hangMs) {
+    PostMessageA(Probe, ProbeHangMessage, hangMs, 0);
+    // The probe has taken the request when a send no longer gets through.
+    DWORD_PTR ignored = 0;
+    PumpMessagesUntil(
+        [&] { return !SendMessageTimeoutA(Probe, WM_NULL, 0, 0, SMTO_NORMAL, 50, &ignored); },
+        WaitMs);
+    RECT area{};
+    GetWindowRect(Probe, &area);
+    const TPoint cursor{area.left + 50, area.top + 50};
+    const DWORD start = GetTickCount();
+    Dispatcher->DispatchWheel(ToWnd(Decoy), ToWnd(Probe), -120, 0, cursor);
+    const DWORD held = GetTickCount() - start;
+    RecordProperty("DecisionMs", static_cast<int>(held));
+    return held;
+  }
+
   std::vector<std::uint32_t> ScrollCodes() const {
     std::vector<std::uint32_t> codes;
     for (const TProbeEvent& event : BeforeMarker(WM_VSCROLL)) codes.push_back(event.WParam);
@@ -448,6 +495,16 @@ TEST_P(ScrollDispatchTest, CtrlShiftTurnScrollsWithoutActivatingAndShiftTurnIsLe
   ASSERT_EQ(1u, wheels.size()) << "the Shift turn reaches the window as it was";
   EXPECT_EQ(static_cast<std::uint32_t>(MK_SHIFT), LOWORD(wheels[0].WParam));
   EXPECT_EQ(Decoy, GetForegroundWindow());
+}
+
+// In low-level mode the whole desktop's mouse waits while the dispatcher
+// decides, in message mode the application that retrieved the turn: a
+// window that has stopped answering must hold neither for long.
+TEST_P(ScrollDispatchTest, HungWindowHoldsTheDecisionOnlyBriefly) {
+  TWindowSetting focusToo;
+  focusToo.SetFocus = true;
+  Setting.WindowSettings.Put("VORLIXTESTPROBE", "", focusToo);
+  EXPECT_LT(DecisionMsWhileProbeHangs(4000), 1000u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, ScrollDispatchTest, testing::Values(1, 2), ModeName);
@@ -506,6 +563,10 @@ TEST_P(WheelDispatchTest, MiddlePressTypesTheKeyStrokeOfItsSlotIntoTheWindowUnde
   info.cbSize = sizeof info;
   ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(Probe, nullptr), &info));
   EXPECT_EQ(Probe, info.hwndFocus);
+}
+
+TEST_P(WheelDispatchTest, HungWindowHoldsTheDecisionOnlyBriefly) {
+  EXPECT_LT(DecisionMsWhileProbeHangs(4000), 1000u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, WheelDispatchTest, testing::Values(1, 2), ModeName);

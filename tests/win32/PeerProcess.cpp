@@ -88,6 +88,13 @@ bool TPeerProcess::Finish(DWORD timeoutMs, DWORD& exitCode) {
   return ended;
 }
 
+void TPeerProcess::Kill() {
+  if (!Process) return;
+  TerminateProcess(Process.Get(), 1);
+  WaitForSingleObject(Process.Get(), INFINITE);
+  Process.Reset();
+}
+
 TPeerProcess::~TPeerProcess() {
   if (Process) TerminateProcess(Process.Get(), 1);
 }

@@ -59,6 +59,8 @@ class TPeerProcess {
   // Handles this thread's messages until the peer ends by itself; false,
   // with the peer terminated, when it does not end within timeoutMs.
   bool Finish(DWORD timeoutMs, DWORD& exitCode);
+  // Ends the peer at once, as a crash or the task manager would.
+  void Kill();
   // Waits until the program has reached its message loop with nothing to do.
   bool WaitUntilIdle(DWORD timeoutMs) const {
     return Process && WaitForInputIdle(Process.Get(), timeoutMs) == 0;

@@ -83,7 +83,8 @@ void Record(UINT message, WPARAM wParam, LPARAM lParam) {
   const LONG index = Log->EventCount;
   if (index >= TProbeLog::Capacity) return;
   Log->Events[index] = {message, static_cast<std::uint32_t>(wParam),
-                        static_cast<std::uint32_t>(lParam), InSendMessage() ? 1u : 0u};
+                        static_cast<std::uint32_t>(lParam), InSendMessage() ? 1u : 0u,
+                        GetTickCount()};
   InterlockedIncrement(&Log->EventCount);
 }
 
@@ -106,6 +107,9 @@ LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       return message == WM_XBUTTONDOWN ? TRUE : 0;
     case ProbeNapMessage:
       Sleep(ProbeNapMs);
+      return 0;
+    case ProbeHangMessage:
+      Sleep(static_cast<DWORD>(wParam));
       return 0;
     case WM_CLOSE:
       // Ends without hiding the window, which holds the foreground: Wine on

@@ -65,6 +65,9 @@ enum HostReport : unsigned long {
 // suite posts meanwhile are queued before the probe looks again.
 constexpr UINT ProbeNapMessage = WM_APP + 1;
 constexpr DWORD ProbeNapMs = 300;
+// Posted to the probe: its thread stops answering for wParam milliseconds,
+// as a hung application's does.
+constexpr UINT ProbeHangMessage = WM_APP + 2;
 // The probe's edit control covers client y from ProbeEditTop to the bottom.
 constexpr int ProbeSize = 200;
 constexpr int ProbeEditTop = 150;
@@ -74,6 +77,7 @@ struct TProbeEvent {
   std::uint32_t WParam;
   std::uint32_t LParam;
   std::uint32_t Sent;  // InSendMessage() was true
+  std::uint32_t Tick;  // GetTickCount() when it arrived
 };
 
 // Written by the probe, read by the suite. An event is complete before the
