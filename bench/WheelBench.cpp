@@ -32,6 +32,7 @@ constexpr int ProbeRows = 2;
 constexpr int ProbeGap = 20;
 constexpr DWORD PeerStartMs = 30000;
 constexpr DWORD QuietMs = 1000;
+constexpr DWORD SettleMs = 20;
 constexpr int DefaultSamples = 400;
 constexpr std::uint16_t MiddleButton = 0x0010;  // MK_MBUTTON
 constexpr int IdleSteps[] = {10, 50, 100};
@@ -76,10 +77,13 @@ void PumpPending() {
 
 // Lets the system finish with what the benchmark set off before the next
 // measurement (the pointer's move, the probes' handling of what was sent
-// to them), so that each figure is that of the decision alone.
+// to them), so that each figure is that of the decision alone. Samples come
+// SettleMs apart, no closer than a mouse reports its events (8-10 ms); with
+// 2 ms, Wine was still busy with the previous sample, which doubled the
+// figures of a turn.
 void Settle() {
   PumpPending();
-  Sleep(2);
+  Sleep(SettleMs);
   PumpPending();
 }
 
@@ -273,6 +277,9 @@ class TBench {
       Probes.push_back(std::make_unique<TProbe>());
       if (!Probes.back()->Start(i, i % 2 == 0)) return Fail("a probe did not come up");
     }
+    // Measured once every probe has finished starting up and waits for input.
+    for (auto& probe : Probes) probe->Process.WaitUntilIdle(PeerStartMs);
+    Sleep(QuietMs);
     PumpPending();
     return true;
   }

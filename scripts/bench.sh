@@ -2,8 +2,8 @@
 # Builds the wheel-notification benchmark for Windows and runs it under Wine,
 # in a fresh prefix of its own (build/wineprefix-bench) on a virtual display.
 # It prints the cost of one notification beside a bare SendMessage round trip
-# and how it changes with 10, 50 and 100 idle processes; a run takes a minute
-# or two. An argument sets the samples per figure (default 400).
+# and how it changes with 10, 50 and 100 idle processes; a run takes two
+# or three minutes. An argument sets the samples per figure (default 400).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
