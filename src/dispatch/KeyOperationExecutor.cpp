@@ -1,7 +1,7 @@
 #include "dispatch/KeyOperationExecutor.h"
 
 #include "host/Windowutily.h"
-#include "settings/Keysetting.h"
+#include "settings/Exesetting.h"
 
 namespace {
 
@@ -75,6 +75,12 @@ bool TKeyOperationExecutor::ExecuteKeyOperation(Wnd cursorWnd, const TKeySetting
   if (previous != 0) Hook.SetFocusEx(previous);
   // Consumed even when no plug-in offers the action.
   return true;
+}
+
+bool TKeyOperationExecutor::MayActWithoutTurn(const TExeSettings& exeSettings,
+                                              std::uint16_t keyState) {
+  const int event = KeyEventOf(keyState, 0);
+  return event != NoKeyEvent && exeSettings.AnyOperationFor(event);
 }
 
 void TKeyOperationExecutor::Key(std::uint8_t virtualKey, bool up) {

@@ -27,6 +27,7 @@ class TKeyOperationExecutor : public KeyOperations {
 
   bool ExecuteKeyOperation(Wnd cursorWnd, const TKeySetting& keySetting, TPoint cursor,
                            std::uint16_t keyState, std::int16_t wheelDelta) override;
+  bool MayActWithoutTurn(const TExeSettings& exeSettings, std::uint16_t keyState) override;
   // Types one stroke: bits 0-12 the key, 0x2000 Shift, 0x4000 Ctrl,
   // 0x8000 Alt. The modifiers the user holds are let go for the stroke and
   // pressed again after it.

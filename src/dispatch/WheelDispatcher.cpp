@@ -48,7 +48,7 @@ MainWindowAction ClassifyMainWindowMessage(std::uint32_t message, std::uintptr_t
 
 TWheelDispatcher::TWheelDispatcher(WindowSystem& windows, HookRequests& hook,
                                    TVorlixSetting& setting)
-    : Windows(windows), Hook(hook), Setting(setting) {}
+    : Windows(windows), Hook(hook), Setting(setting), ModuleNames(windows, hook) {}
 
 bool TWheelDispatcher::AltCtrlShiftHeld() {
   // In this order, stopping at the first key that is not held.
@@ -57,15 +57,27 @@ bool TWheelDispatcher::AltCtrlShiftHeld() {
   return true;
 }
 
+// Read from the live settings on every call, so that a change counts from
+// the next notification on.
+bool TWheelDispatcher::MayActWithoutTurn(std::uint16_t keyState) {
+  return Setting.WindowSettings.AnyFocusFollowsCursor() ||
+         (KeyOps && KeyOps->MayActWithoutTurn(Setting.ExeSettings, keyState));
+}
+
 std::intptr_t TWheelDispatcher::RouteWheelNotification(std::uintptr_t wParam,
                                                        std::intptr_t lParam) {
   if (Paused) return 0;
+  const TWheelNotification n = TWheelNotification::Read(wParam, lParam);
+  // Every mouse move of the desktop comes here while its thread waits. A
+  // move or press is answered 0 and left alone unless a rule could act on
+  // it; where none could, the window under the cursor and its names would
+  // change nothing.
+  if (n.WheelDelta == 0 && !MayActWithoutTurn(n.KeyState)) return 0;
 
   const TPoint cursor = Windows.CursorPos();
   const Wnd atPoint = Windows.WindowFromPoint(cursor);
   const Wnd cursorWnd = ChildWindowFromPointDeep(
       Windows, atPoint, Windows.ScreenToClient(atPoint, cursor), CursorWndFlags);
-  const TWheelNotification n = TWheelNotification::Read(wParam, lParam);
 
   if (Dialog && n.WheelDelta != 0 && AltCtrlShiftHeld()) {
     Dialog->ActivateCapturePage();
@@ -189,7 +201,7 @@ std::string TWheelDispatcher::GetTargetModuleName(Wnd window) {
   // One byte more than the 260 asked for, so that the zero behind a name of
   // full length still lies inside the buffer.
   char buffer[NameBufferSize] = {};
-  const std::uint32_t count = Hook.GetModuleName(window, buffer, NameBufferSize - 1);
+  const std::uint32_t count = ModuleNames.GetModuleName(window, buffer, NameBufferSize - 1);
   buffer[std::min<std::uint32_t>(count, NameBufferSize - 1)] = '\0';
 
   // The file name follows the last "\" or ":"; the trail byte of a

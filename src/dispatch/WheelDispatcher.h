@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <string>
 
+#include "host/ModuleNameCache.h"
 #include "platform/WindowSystem.h"
 
+class TExeSettings;
 class TKeySetting;
 class TVorlixSetting;
 
@@ -48,6 +50,9 @@ class KeyOperations {
   // true when an operation ran and the event is consumed.
   virtual bool ExecuteKeyOperation(Wnd cursorWnd, const TKeySetting& keySetting, TPoint cursor,
                                    std::uint16_t keyState, std::int16_t wheelDelta) = 0;
+  // Whether any key setting of exeSettings could run an operation for a
+  // notification without a turn (a move or a button press) with keyState.
+  virtual bool MayActWithoutTurn(const TExeSettings& exeSettings, std::uint16_t keyState) = 0;
 };
 
 // What the main window procedure does with a message.
@@ -83,9 +88,11 @@ class TWheelDispatcher {
 
  private:
   bool AltCtrlShiftHeld();
+  bool MayActWithoutTurn(std::uint16_t keyState);
   void SendScrollLines(Wnd window, Wnd scrollBar, std::int16_t wheelDelta, std::int32_t lines);
 
   WindowSystem& Windows;
   HookRequests& Hook;
   TVorlixSetting& Setting;
+  TModuleNameCache ModuleNames;
 };

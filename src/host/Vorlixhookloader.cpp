@@ -1,8 +1,7 @@
 #include "host/Vorlixhookloader.h"
 
-#include <cstring>
-
 #include "host/HookMode.h"
+#include "host/ModuleNameCache.h"
 #include "platform/Win32Owner.h"
 #include "shared/Handles.h"
 #include "shared/Messages.h"
@@ -13,21 +12,6 @@ namespace {
 static_assert(sizeof(PROCESSENTRY32) == 296, "the ANSI process entry of 32-bit Windows");
 
 constexpr LPARAM AnyProcess = -1;  // ASFW_ANY
-
-// Copies a name as strncpy does: at most size bytes, the rest up to size
-// filled with zeros, no terminating zero when the name has size or more
-// characters. The source is read no further than its capacity, so a name
-// that another process left unterminated cannot be over-read. Returns the
-// number of bytes that count, the zero included.
-std::uint32_t CopyName(const char* source, std::size_t capacity, char* buffer,
-                       std::uint32_t size) {
-  const std::size_t length = strnlen(source, capacity);
-  const std::uint32_t count = length + 1 < size ? static_cast<std::uint32_t>(length + 1) : size;
-  const std::size_t copied = length < size ? length : size;
-  std::memcpy(buffer, source, copied);
-  std::memset(buffer + copied, 0, size - copied);
-  return count;
-}
 
 }  // namespace
 

@@ -8,6 +8,7 @@ namespace {
 
 POINT ToPoint(TPoint p) { return POINT{p.X, p.Y}; }
 TPoint FromPoint(POINT p) { return TPoint{p.x, p.y}; }
+HANDLE ToHandle(ProcessHandle process) { return reinterpret_cast<HANDLE>(process); }
 
 }  // namespace
 
@@ -93,3 +94,23 @@ std::uint32_t TWin32WindowSystem::ScanCodeOf(std::uint32_t code) {
 }
 
 bool TWin32WindowSystem::IsLeadByte(std::uint8_t byte) { return IsDBCSLeadByte(byte) != FALSE; }
+
+std::uint32_t TWin32WindowSystem::ProcessIdOf(Wnd window) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(ToHwnd(window), &processId);
+  return processId;
+}
+
+// SYNCHRONIZE is all a wait needs; asking for no more lets the open succeed
+// wherever the system allows any.
+ProcessHandle TWin32WindowSystem::OpenProcessWatch(std::uint32_t processId) {
+  return reinterpret_cast<ProcessHandle>(OpenProcess(SYNCHRONIZE, FALSE, processId));
+}
+
+bool TWin32WindowSystem::ProcessEnded(ProcessHandle process) {
+  return WaitForSingleObject(ToHandle(process), 0) != WAIT_TIMEOUT;
+}
+
+void TWin32WindowSystem::CloseProcessWatch(ProcessHandle process) {
+  CloseHandle(ToHandle(process));
+}

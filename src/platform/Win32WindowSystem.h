@@ -30,6 +30,10 @@ class TWin32WindowSystem : public WindowSystem {
   void KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) override;
   std::uint32_t ScanCodeOf(std::uint32_t code) override;
   bool IsLeadByte(std::uint8_t byte) override;
+  std::uint32_t ProcessIdOf(Wnd window) override;
+  ProcessHandle OpenProcessWatch(std::uint32_t processId) override;
+  bool ProcessEnded(ProcessHandle process) override;
+  void CloseProcessWatch(ProcessHandle process) override;
 
  private:
   TBoundedSender Sender;

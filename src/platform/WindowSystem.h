@@ -12,6 +12,10 @@ struct TPoint {
   std::int32_t Y = 0;
 };
 
+// A handle the seam opened on a process; 0 is none. Whoever opens one closes
+// it through the same seam.
+using ProcessHandle = std::uintptr_t;
+
 struct TRect {
   std::int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
   // PtInRect: the right and bottom edges are outside.
@@ -75,6 +79,16 @@ class WindowSystem {
   // IsDBCSLeadByte: a path delimiter byte may be the trail byte of a
   // double-byte character in the ANSI code page.
   virtual bool IsLeadByte(std::uint8_t byte) = 0;
+  // GetWindowThreadProcessId: the id of the window's process, 0 for a
+  // window that has gone.
+  virtual std::uint32_t ProcessIdOf(Wnd window) = 0;
+  // OpenProcess(SYNCHRONIZE): while the handle is open the system gives the
+  // process's id to no other process. 0 when it cannot be opened.
+  virtual ProcessHandle OpenProcessWatch(std::uint32_t processId) = 0;
+  // WaitForSingleObject(process, 0): true once the process has ended (or
+  // the handle is of no use).
+  virtual bool ProcessEnded(ProcessHandle process) = 0;
+  virtual void CloseProcessWatch(ProcessHandle process) = 0;  // CloseHandle
 };
 
 // The requests that depend on the OS version, the hook mode and the hook

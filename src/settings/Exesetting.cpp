@@ -63,6 +63,17 @@ const TExeSetting& TExeSettings::Find(const std::string& exeName) {
   return DefaultExeSetting;
 }
 
+bool TExeSettings::AnyOperationFor(int keyEvent) const {
+  for (const auto& exe : Entries)
+    for (const auto& byClass : exe.second.WindowKeySettings) {
+      const TKeySetting& key = byClass.second;
+      if (key.EnableKeySetting &&
+          key.Operations[static_cast<std::size_t>(keyEvent)].OperationType != TKeyOperation::None)
+        return true;
+    }
+  return false;
+}
+
 // The comparison includes the name, so a setting whose ExeName still has
 // lower-case letters is never taken for an empty one and stays stored.
 void TExeSettings::Put(const std::string& exeName, const TExeSetting& setting) {

@@ -40,6 +40,9 @@ class TExeSettings {
   // Stores or replaces the entry; a setting that says nothing is removed.
   void Put(const std::string& exeName, const TExeSetting& setting);
   void Clear() { Entries.clear(); }
+  // Whether any enabled key setting of any application has an operation in
+  // the slot of keyEvent, which must be a KeyEvent.
+  bool AnyOperationFor(int keyEvent) const;
 
   void SaveTo(SettingStore& store);
   void LoadFrom(SettingStore& store);

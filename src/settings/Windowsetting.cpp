@@ -44,6 +44,13 @@ const TWindowSetting& TWindowSettings::Find(const std::string& className,
   return DefaultWindowSetting;
 }
 
+bool TWindowSettings::AnyFocusFollowsCursor() const {
+  for (const auto& byClass : Entries)
+    for (const auto& entry : byClass.second)
+      if (entry.second.SetFocus && entry.second.SetFocusWithCursor) return true;
+  return false;
+}
+
 void TWindowSettings::Put(const std::string& className, const std::string& exeName,
                           const TWindowSetting& setting) {
   DefaultWindowSetting.ClassName = setting.ClassName;

@@ -47,6 +47,9 @@ class TWindowSettings {
   void Put(const std::string& className, const std::string& exeName,
            const TWindowSetting& setting);
   void Clear() { Entries.clear(); }
+  // Whether any entry lets the keyboard focus follow the cursor, the one
+  // rule that acts on a mouse move.
+  bool AnyFocusFollowsCursor() const;
   // Replaces the stored rules below "WindowSetting"; class-wide entries lose
   // the application name they were put with.
   void SaveTo(SettingStore& store);

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 
 Wnd FakeDesktop::Add(FakeWindow window) {
   const Wnd handle = NextHandle;
   NextHandle += 4;
   if (window.ModulePath.empty() && window.Parent)
     window.ModulePath = Windows.at(window.Parent).ModulePath;
+  if (window.ProcessId == 0 && window.Parent) window.ProcessId = Windows.at(window.Parent).ProcessId;
   auto& siblings = SiblingsOf(window.Parent);
   ZIndex[handle] = siblings.size();
   siblings.push_back(handle);
@@ -38,6 +40,14 @@ void FakeDesktop::Remove(Wnd window) {
   for (Wnd child : children) Remove(child);
   Children.erase(window);
   Windows.erase(window);
+}
+
+void FakeDesktop::EndProcess(std::uint32_t processId) {
+  ++EndedProcesses[processId];
+  std::vector<Wnd> owned;
+  for (Wnd top : TopLevel)
+    if (Windows.at(top).ProcessId == processId) owned.push_back(top);
+  for (Wnd top : owned) Remove(top);
 }
 
 const FakeWindow* FakeDesktop::Find(Wnd window) const {
@@ -206,6 +216,38 @@ bool FakeDesktop::IsLeadByte(std::uint8_t byte) {
   return DoubleByteCodePage && ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC));
 }
 
+std::uint32_t FakeDesktop::ProcessIdOf(Wnd window) {
+  ++Calls;
+  const FakeWindow* w = Find(window);
+  return w ? w->ProcessId : 0;
+}
+
+ProcessHandle FakeDesktop::OpenProcessWatch(std::uint32_t processId) {
+  ++Calls;
+  const bool running = std::any_of(Windows.begin(), Windows.end(), [&](const auto& w) {
+    return w.second.ProcessId == processId;
+  });
+  if (processId == 0 || !running) return 0;
+  ++OpenWatches;
+  Watches.push_back({processId, EndedProcesses[processId], true});
+  return Watches.size();
+}
+
+bool FakeDesktop::ProcessEnded(ProcessHandle process) {
+  ++Calls;
+  const TWatch& watch = Watches.at(process - 1);
+  return EndedProcesses[watch.ProcessId] != watch.Ended;
+}
+
+void FakeDesktop::CloseProcessWatch(ProcessHandle process) {
+  ++Calls;
+  // A handle never opened, or closed twice, fails the test that closes it.
+  TWatch& watch = Watches.at(process - 1);
+  if (!watch.Open) throw std::logic_error("process watch closed twice");
+  watch.Open = false;
+  --OpenWatches;
+}
+
 bool FakeDesktop::SetForeground(Wnd window) {
   ++Calls;
   Log.push_back("SetForeground " + std::to_string(window));
@@ -216,8 +258,9 @@ bool FakeDesktop::SetForeground(Wnd window) {
 
 std::uint32_t FakeDesktop::GetModuleName(Wnd window, char* buffer, std::uint32_t size) {
   ++Calls;
+  ++ModuleNameRequests;
   const FakeWindow* w = Find(window);
-  if (!w) return 0;
+  if (!w || w->ModulePath.empty()) return 0;
   const std::uint32_t count =
       std::min<std::uint32_t>(size, static_cast<std::uint32_t>(w->ModulePath.size()) + 1);
   std::strncpy(buffer, w->ModulePath.c_str(), size);

@@ -16,7 +16,11 @@ struct FakeWindow {
   std::uint32_t Style = StyleVisible;
   std::uint32_t ExStyle = 0;
   Wnd Parent = 0;
-  std::string ModulePath;  // what a module-name request reports; children inherit it
+  // What a module-name request reports (empty: not found); children inherit it.
+  std::string ModulePath;
+  // 0: a process the desktop gives no id (module names are then asked for
+  // on every request); children inherit it.
+  std::uint32_t ProcessId = 0;
 };
 
 class FakeDesktop : public WindowSystem, public HookRequests {
@@ -28,6 +32,10 @@ class FakeDesktop : public WindowSystem, public HookRequests {
                std::uint32_t style = StyleVisible | StyleChild);
   void Remove(Wnd window);  // the window and its children vanish
   FakeWindow& Window(Wnd window) { return Windows.at(window); }
+  // The process's windows vanish and the watches on it report it ended.
+  // Its id is free for a new process at once: unlike the system, the fake
+  // does not hold an id back while a watch is open.
+  void EndProcess(std::uint32_t processId);
 
   TPoint Cursor;
   std::set<int> KeysHeld;
@@ -39,6 +47,8 @@ class FakeDesktop : public WindowSystem, public HookRequests {
   std::vector<std::string> Log;       // actions, in order
   std::vector<int> KeyQueries;        // virtual keys asked for, in order
   int Calls = 0;                      // every call through either seam
+  int ModuleNameRequests = 0;
+  int OpenWatches = 0;                // opened and not yet closed
 
   // WindowSystem
   TPoint CursorPos() override;
@@ -65,6 +75,10 @@ class FakeDesktop : public WindowSystem, public HookRequests {
   void KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) override;
   std::uint32_t ScanCodeOf(std::uint32_t code) override;
   bool IsLeadByte(std::uint8_t byte) override;
+  std::uint32_t ProcessIdOf(Wnd window) override;
+  ProcessHandle OpenProcessWatch(std::uint32_t processId) override;
+  bool ProcessEnded(ProcessHandle process) override;
+  void CloseProcessWatch(ProcessHandle process) override;
 
   // HookRequests
   bool SetForeground(Wnd window) override;
@@ -81,5 +95,12 @@ class FakeDesktop : public WindowSystem, public HookRequests {
   std::map<Wnd, std::vector<Wnd>> Children;  // Z order, top first
   std::map<Wnd, std::size_t> ZIndex;         // place among its siblings
   std::vector<Wnd> TopLevel;
+  std::map<std::uint32_t, std::uint32_t> EndedProcesses;  // by id: how many ended
+  struct TWatch {
+    std::uint32_t ProcessId;
+    std::uint32_t Ended;  // EndedProcesses of the id when it was opened
+    bool Open;
+  };
+  std::vector<TWatch> Watches;  // by handle - 1
   Wnd NextHandle = 0x100;
 };

@@ -8,7 +8,7 @@
 
 #include "FakeDesktop.h"
 #include "dispatch/KeyOperationExecutor.h"
-#include "settings/Keysetting.h"
+#include "settings/Exesetting.h"
 #include "settings/Vorlixsetting.h"
 
 namespace {
@@ -146,6 +146,36 @@ TEST_F(KeyOperationExecutorTest, ActionReceivesTheEventAndCountsAsConsumedWhatev
   ASSERT_EQ(2u, Actions.Params.size());
   EXPECT_EQ(0x10, Actions.Params[1].KeyState);
   EXPECT_EQ(0, Actions.Params[1].Notches);
+}
+
+TEST_F(KeyOperationExecutorTest, PressIsDecidedOnlyWhileAKeySettingHasItsSlot) {
+  Dispatcher.KeyOps = &Executor;
+  Dispatcher.Paused = false;
+  Desk.Cursor = {500, 100};
+  Desk.Window(Pane).ModulePath = "C:\\viewer.exe";
+  const auto middlePress = [&] { return Dispatcher.RouteWheelNotification(0x10, Other); };
+  const auto putKeys = [&] {
+    TExeSetting exe;
+    exe.SetExeName("viewer.exe");
+    exe.PutKeySetting("", Keys);
+    Setting.ExeSettings.Put("viewer.exe", exe);
+  };
+  Keys.EnableKeySetting = true;
+  SetSlot(KeyEventX1ButtonDown, TKeyOperation::Key, 0x41);
+  putKeys();
+  EXPECT_EQ(middlePress(), 0);
+  EXPECT_EQ(Desk.Calls, 0) << "only the X1 slot is in use";
+
+  SetSlot(KeyEventMiddleButtonDown, TKeyOperation::Key, 0x42);
+  putKeys();
+  EXPECT_EQ(middlePress(), 1) << "the first press after the change runs the stroke";
+  EXPECT_EQ(Desk.Log.at(2), KeyDown(0x42));
+
+  Keys.EnableKeySetting = false;
+  putKeys();
+  Desk.Calls = 0;
+  EXPECT_EQ(middlePress(), 0);
+  EXPECT_EQ(Desk.Calls, 0);
 }
 
 TEST_F(KeyOperationExecutorTest, NothingRunsForAnEmptySlotNoSlotOrAnUnusableWindow) {

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "AllocationCount.h"
 #include "FakeDesktop.h"
 #include "dispatch/WheelDispatcher.h"
 #include "settings/Vorlixsetting.h"
@@ -74,6 +75,8 @@ class RecordingKeyOps : public KeyOperations {
                     std::to_string(keySetting.Operation(KeyEventUp).KeyStroke));
     return Answer;
   }
+  // Acts on anything, so that every notification reaches it.
+  bool MayActWithoutTurn(const TExeSettings&, std::uint16_t) override { return true; }
   bool Answer = true;
   Log Calls;
 };
@@ -418,6 +421,25 @@ TEST_F(DispatcherTest, DisabledChainSwallowsTheTurn) {
   Desk.Window(Viewer).Style |= StyleDisabled;
   EXPECT_EQ(OverPane(120), 1);
   EXPECT_TRUE(Desk.Log.empty());
+}
+
+TEST_F(DispatcherTest, MoveThatNoRuleCanActOnLooksAtNothingUntilOneCan) {
+  Rule("VIEWPANE", [](TWindowSetting& s) { s.SetFocus = true; });
+  Rule("AFX:00400000:8:00010005:00000000:00000000", [](TWindowSetting& s) { s.Ignore = true; });
+  const long before = AllocationCount();
+  EXPECT_EQ(OverPane(0), 0);
+  EXPECT_EQ(OverPane(0, MButton | Ctrl | LButton), 0);
+  EXPECT_EQ(AllocationCount(), before) << "a move allocates nothing";
+  EXPECT_EQ(Desk.Calls, 0);
+
+  // The first move after the settings change is decided by the new rules.
+  Rule("VIEWPANE", [](TWindowSetting& s) { s.SetFocus = s.SetFocusWithCursor = true; });
+  EXPECT_EQ(OverPane(0), 0);
+  EXPECT_EQ(Desk.Log, Log{Focus(Pane)});
+  Rule("VIEWPANE", [](TWindowSetting&) {});
+  Desk.Calls = 0;
+  EXPECT_EQ(OverPane(0), 0);
+  EXPECT_EQ(Desk.Calls, 0);
 }
 
 // --- Application rules and key operations ----------------------------------

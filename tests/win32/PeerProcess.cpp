@@ -72,6 +72,7 @@ bool TPeerProcess::StartProgram(const std::string& path, const std::string& argu
     return false;
   CloseHandle(started.hThread);
   Process = TKernelHandle(started.hProcess);
+  ProcessId = started.dwProcessId;
   return true;
 }
 

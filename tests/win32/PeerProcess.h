@@ -66,10 +66,12 @@ class TPeerProcess {
   bool WaitUntilIdle(DWORD timeoutMs) const {
     return Process && WaitForInputIdle(Process.Get(), timeoutMs) == 0;
   }
+  DWORD Id() const { return ProcessId; }
   ~TPeerProcess();
 
  private:
   TKernelHandle Process;
+  DWORD ProcessId = 0;
 };
 
 constexpr char PeerExeName[] = "vorlix_test_peer.exe";

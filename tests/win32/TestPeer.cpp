@@ -174,6 +174,16 @@ int Probe(const char* name, int x, int y, bool vscroll) {
   return 0;
 }
 
+// A message loop with nothing to do, as a resident program has: the
+// starter's WaitForInputIdle returns once the process has started up.
+int Idle() {
+  SetTimer(nullptr, 0, PeerIdleLifetimeMs, nullptr);
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0)
+    if (message.message == WM_TIMER) break;
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -185,6 +195,7 @@ int main(int argc, char** argv) {
     return HookHost(std::atoi(argv[2]));
   if (argc == 3 && std::strcmp(argv[1], PeerModeModuleName) == 0)
     return ModuleName(static_cast<Wnd>(std::strtoul(argv[2], nullptr, 10)));
+  if (argc == 2 && std::strcmp(argv[1], PeerModeIdle) == 0) return Idle();
   if ((argc == 5 || argc == 6) && std::strcmp(argv[1], PeerModeProbe) == 0)
     return Probe(argv[2], std::atoi(argv[3]), std::atoi(argv[4]),
                  argc == 6 && std::strcmp(argv[5], ProbeVScroll) == 0);

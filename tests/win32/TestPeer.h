@@ -35,6 +35,11 @@ constexpr char SuitesExeName[] = "vorlix_win32_tests.exe";
 // what its window receives to the TProbeLog mapping NAME until it is closed.
 constexpr const char PeerModeProbe[] = "probe";
 constexpr const char ProbeVScroll[] = "vscroll";
+// vorlix_test_peer idle: a process that waits for messages and does
+// nothing until it is ended (or PeerIdleLifetimeMs have passed, so that none
+// outlives a run that crashed).
+constexpr const char PeerModeIdle[] = "idle";
+constexpr DWORD PeerIdleLifetimeMs = 15 * 60 * 1000;
 
 constexpr unsigned long PeerPrevFocusWnd = 0x00C0FFEEu;
 

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "PeerProcess.h"
+#include "TestPeer.h"
 #include "host/Windowutily.h"
 #include "platform/Win32WindowSystem.h"
 #include "shared/Handles.h"
@@ -96,6 +98,23 @@ TEST_F(Win32WindowSystemTest, WalksAcceptTopLevelNullAndVanishedWindows) {
             ChildWindowFromPointDeep(Windows, ToWnd(edit), TPoint{5, 5}, CursorWndFlags));
   char name[16] = "unchanged";
   EXPECT_EQ(0, Windows.ClassName(ToWnd(edit), name, sizeof name));
+  EXPECT_EQ(0u, Windows.ProcessIdOf(ToWnd(edit)));
+}
+
+// What the module-name cache relies on: a window names its process, and a
+// watch on a process tells whether it still runs.
+TEST_F(Win32WindowSystemTest, WindowsNameTheirProcessWhoseWatchTellsWhenItEnds) {
+  EXPECT_EQ(GetCurrentProcessId(), Windows.ProcessIdOf(ToWnd(Host)));
+  ProcessHandle watch = 0;
+  {
+    TPeerProcess peer;
+    ASSERT_TRUE(peer.Start(PeerModeIdle));
+    watch = Windows.OpenProcessWatch(peer.Id());
+    ASSERT_NE(0u, watch);
+    EXPECT_FALSE(Windows.ProcessEnded(watch));
+  }  // terminated here
+  EXPECT_TRUE(PumpMessagesUntil([&] { return Windows.ProcessEnded(watch); }, 10000));
+  Windows.CloseProcessWatch(watch);
 }
 
 }  // namespace
