@@ -17,6 +17,9 @@ constexpr int WheelDeltaUnit = 120;
 constexpr int SbLineUp = 0;
 constexpr int SbLineDown = 1;
 constexpr int SbEndScroll = 8;
+// The dialog offers up to 9 lines a notch; a fast wheel reports a few
+// notches in one event.
+constexpr std::int64_t MaxLinesPerEvent = 200;
 
 // The window under the cursor: skip invisible and transparent children, not
 // disabled ones (a disabled control still swallows the turn).
@@ -179,8 +182,13 @@ bool TWheelDispatcher::DispatchWheel(Wnd targetWnd, Wnd cursorWnd, std::int16_t 
 
 void TWheelDispatcher::SendScrollLines(Wnd window, Wnd scrollBar, std::int16_t wheelDelta,
                                        std::int32_t lines) {
-  // 64 bits: a large line count from a hand-edited setting must not overflow.
-  const std::int64_t count = static_cast<std::int64_t>(std::abs(wheelDelta) / WheelDeltaUnit) * lines;
+  // 64 bits: a large line count from a hand-edited setting must not
+  // overflow; and each line is two messages the target thread (and, in
+  // message mode, the application waiting for this decision) must get
+  // through, so a count far past any useful scroll is cut.
+  const std::int64_t count =
+      std::min(static_cast<std::int64_t>(std::abs(wheelDelta) / WheelDeltaUnit) * lines,
+               MaxLinesPerEvent);
   const int code = wheelDelta < 0 ? SbLineDown : SbLineUp;
   for (std::int64_t i = 0; i < count; ++i) {
     Hook.SendVScroll(window, code, 0, scrollBar);

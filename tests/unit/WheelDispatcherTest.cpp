@@ -242,6 +242,12 @@ TEST_F(DispatcherTest, HugeOrNegativeLineCountsDoNotOverflow) {
   Setting.GeneralSetting.ScrollLines = -3;
   EXPECT_EQ(OverPane(-32768), 1);
   EXPECT_TRUE(Desk.Log.empty());
+
+  // Two thousand million lines from a hand-edited file would keep the
+  // program sending for hours.
+  Setting.GeneralSetting.ScrollLines = 2147483647;
+  EXPECT_EQ(OverPane(-120), 1);
+  EXPECT_EQ(Desk.Log, Lines(Pane, 1, 200));
 }
 
 TEST_F(DispatcherTest, WindowWithoutScrollBarGetsOneWheelMessage) {
