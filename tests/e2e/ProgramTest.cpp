@@ -279,7 +279,7 @@ bool Answers(HWND window) {
 // answers, and the second burst adds no memory beyond what the first one
 // left (heaps and queues grow once to their working size).
 TEST_P(ProgramTest, InputStormLeavesEveryProcessRunningWithoutGrowing) {
-  constexpr int BurstSeconds = 8;
+  constexpr int BurstSeconds = 5;
   constexpr SIZE_T GrowthAllowed = 512 * 1024;
   StartProgram();
   TPeerProcess probes[3];
