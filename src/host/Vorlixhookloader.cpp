@@ -2,6 +2,7 @@
 
 #include "host/HookMode.h"
 #include "host/ModuleNameCache.h"
+#include "platform/BoundedSend.h"
 #include "platform/Win32Owner.h"
 #include "shared/Handles.h"
 #include "shared/Messages.h"
@@ -92,7 +93,7 @@ bool TVorlixHook::SetForeground(Wnd window) {
   // Lets whatever process holds the foreground give it away: the request
   // runs in the foreground window's own thread.
   if (OsClass() == OsWindows2000)
-    Sender.Send(GetForegroundWindow(), SetForegroundNumber, 0, AnyProcess);
+    SendBounded(GetForegroundWindow(), SetForegroundNumber, 0, AnyProcess);
   return SetForegroundWindow(ToHwnd(window)) != FALSE;
 }
 
@@ -110,7 +111,7 @@ std::uint32_t TVorlixHook::ModuleNameFromRequest(HWND window, char* buffer, std:
   TVorlixData* data = SharedData.Data();
   if (data == nullptr) return 0;
   data->ModuleName[0] = '\0';
-  Sender.Send(window, GetModuleNameNumber, 0, 0);
+  SendBounded(window, GetModuleNameNumber, 0, 0);
   if (data->ModuleName[0] == '\0') return 0;
   return CopyName(data->ModuleName, sizeof data->ModuleName, buffer, size);
 }
@@ -140,7 +141,7 @@ Wnd TVorlixHook::SetFocusEx(Wnd window) {
   TVorlixData* data = SharedData.Data();
   if (data == nullptr) return 0;
   data->PrevFocusWnd = 0;
-  Sender.Send(ToHwnd(window), SetFocusNumber, 0, static_cast<LPARAM>(window));
+  SendBounded(ToHwnd(window), SetFocusNumber, 0, static_cast<LPARAM>(window));
   return data->PrevFocusWnd;
 }
 
@@ -151,5 +152,5 @@ std::intptr_t TVorlixHook::SendVScroll(Wnd window, int code, int position, Wnd s
   // mouse hook: a post, turned into WM_VSCROLL by the target thread itself,
   // does not make the whole desktop's mouse wait on the target.
   if (InLowLevelMode) return PostMessageA(ToHwnd(window), SendVScrollNumber, wParam, lParam);
-  return Sender.Send(ToHwnd(window), WM_VSCROLL, wParam, lParam);
+  return SendBounded(ToHwnd(window), WM_VSCROLL, wParam, lParam);
 }

@@ -11,7 +11,6 @@
 #include <cstdint>
 
 #include "host/Dllloader.h"
-#include "platform/BoundedSend.h"
 #include "platform/WindowSystem.h"
 #include "shared/SharedStruct.h"
 
@@ -73,7 +72,6 @@ class TVorlixHook : public THookLoader, public HookRequests {
   UINT SendVScrollNumber = 0;
   OSVERSIONINFOA OsVersion{};
   TToolHelpLoader ToolHelpFunctions;
-  TBoundedSender Sender;
   bool IsReady = false;
   bool InLowLevelMode = false;
 };

@@ -6,21 +6,15 @@
 
 #include <windows.h>
 
-class TBoundedSender {
- public:
-  // How long one send waits for the window's thread to answer.
-  static constexpr UINT TimeoutMs = 100;
-  // After a window failed to answer, further sends to it are skipped for
-  // this long instead of waiting again (a turn of several lines is many sends).
-  static constexpr DWORD SkipMs = 1000;
+// How long one send waits for the window's thread to answer.
+constexpr UINT BoundedSendTimeoutMs = 100;
+// After a window failed to answer, every send to it is skipped for this long
+// instead of waiting again: one decision sends to the same window several
+// times (focus, line scrolls, the wheel message).
+constexpr DWORD BoundedSendSkipMs = 1000;
 
-  // SendMessageA within the bound. false when the window did not answer in
-  // time, is hung, has gone, or is being skipped; result is then 0. A message
-  // that timed out is still delivered when the window's thread wakes.
-  bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
- private:
-  HWND Stalled = nullptr;
-  DWORD StalledAt = 0;
-};
+// SendMessageA within the bound; 0 when the window did not answer in time,
+// is hung, has gone or is being skipped. A message that timed out is still
+// delivered when the window's thread wakes. For the user-interface thread
+// only: which window failed last is remembered for the whole program.
+LRESULT SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/BoundedSend.h"
 #include "shared/Handles.h"
 
 namespace {
@@ -77,7 +78,7 @@ bool TWin32WindowSystem::BringToTop(Wnd window) {
 
 std::intptr_t TWin32WindowSystem::Send(Wnd window, std::uint32_t message, std::uintptr_t wParam,
                                        std::intptr_t lParam) {
-  return Sender.Send(ToHwnd(window), message, wParam, lParam);
+  return SendBounded(ToHwnd(window), message, wParam, lParam);
 }
 
 std::int16_t TWin32WindowSystem::AsyncKeyState(int virtualKey) {

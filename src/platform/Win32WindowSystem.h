@@ -3,7 +3,6 @@
 // false), which the algorithms above the seam are written for.
 #pragma once
 
-#include "platform/BoundedSend.h"
 #include "platform/WindowSystem.h"
 
 class TWin32WindowSystem : public WindowSystem {
@@ -34,7 +33,4 @@ class TWin32WindowSystem : public WindowSystem {
   ProcessHandle OpenProcessWatch(std::uint32_t processId) override;
   bool ProcessEnded(ProcessHandle process) override;
   void CloseProcessWatch(ProcessHandle process) override;
-
- private:
-  TBoundedSender Sender;
 };
