@@ -624,17 +624,6 @@ bool ChooseInFileDialog(const char* title, const std::string& path) {
   return PumpMessagesUntil([&] { return !IsWindow(box); }, WaitMs);
 }
 
-// Bytes of a file; empty when it cannot be read.
-std::string FileBytes(const std::string& path) {
-  std::string bytes;
-  if (FILE* file = std::fopen(path.c_str(), "rb")) {
-    char chunk[4096];
-    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) bytes.append(chunk, n);
-    std::fclose(file);
-  }
-  return bytes;
-}
-
 // Settings that differ from the defaults in every value a file holds.
 TVorlixSetting EverySettingChanged() {
   TVorlixSetting setting;
@@ -709,7 +698,7 @@ TEST_F(TrayMenuTest, SettingFileLoadedAndSavedAgainHoldsEverySettingAndAnotherVe
   ASSERT_TRUE(ChooseInFileDialog("Vorlix設定ファイル書出", saved));
   ASSERT_TRUE(PumpMessagesUntil(
       [&] { return GetFileAttributesA(saved.c_str()) != INVALID_FILE_ATTRIBUTES; }, WaitMs));
-  EXPECT_EQ(FileBytes(written), FileBytes(saved)) << "the loaded settings, saved again";
+  EXPECT_EQ(ReadBytes(written), ReadBytes(saved)) << "the loaded settings, saved again";
   TVorlixSetting registry;
   registry.LoadFromRegistry();
   EXPECT_EQ(7, registry.GeneralSetting.ScrollLines) << "a load goes to the registry too";

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -49,6 +51,12 @@ bool PumpMessagesUntil(Done done, DWORD timeoutMs) {
 // process handle and garbage in the thread handle, which must never be
 // closed), so callers wait on its effects.
 bool RunUnix(const std::string& command);
+
+// The whole content of a file; empty when it cannot be read.
+inline std::string ReadBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
 
 // A peer, or another program, that runs beside the suite.
 class TPeerProcess {

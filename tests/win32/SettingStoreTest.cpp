@@ -12,6 +12,7 @@
 #include <iterator>
 
 #include "MemoryStore.h"
+#include "PeerProcess.h"
 #include "SettingErrors.h"
 #include "settings/IniFileStore.h"
 #include "settings/RegistryStore.h"
@@ -53,11 +54,6 @@ void SetRaw(const std::string& section, const std::string& name, DWORD type,
 }
 
 std::string Dword(DWORD value) { return std::string(reinterpret_cast<char*>(&value), 4); }
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
