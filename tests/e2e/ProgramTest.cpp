@@ -73,6 +73,18 @@ HWND ShowProbe(const char* className, DWORD style, int x, int y) {
 
 void DeleteSettings() { SHDeleteKeyA(HKEY_CURRENT_USER, RegistryStore::KeyPath); }
 
+// A turn with Alt, Ctrl and Shift held: it opens the settings dialog.
+constexpr char CaptureTurn[] =
+    " keydown alt keydown ctrl keydown shift click 5 keyup shift keyup ctrl keyup alt";
+
+// The key stroke Ctrl+B as a key operation.
+TKeyOperation ControlB() {
+  TKeyOperation operation;
+  operation.OperationType = TKeyOperation::Key;
+  operation.KeyStroke = 0x4000 | 'B';
+  return operation;
+}
+
 std::string At(int x, int y) {
   return "mousemove " + std::to_string(x) + " " + std::to_string(y);
 }
@@ -216,9 +228,7 @@ TEST_P(ProgramTest, IgnoredClassLeavesTheTurnToTheWindow) {
 
 TEST_P(ProgramTest, KeyOperationOnAMiddlePressTypesItsStroke) {
   TVorlixSetting setting;
-  TKeyOperation controlB;
-  controlB.OperationType = TKeyOperation::Key;
-  controlB.KeyStroke = 0x4000 | 'B';
+  const TKeyOperation controlB = ControlB();
   TKeySetting keys;
   keys.EnableKeySetting = true;
   keys.SetOperation(KeyEventMiddleButtonDown, controlB);
@@ -722,9 +732,7 @@ TEST_F(TrayMenuTest, SettingFileLoadedAndSavedAgainHoldsEverySettingAndAnotherVe
 
 TEST_F(TrayMenuTest, AltCtrlShiftTurnOpensTheDialogWithTheWindowCaptured) {
   StartProgram();
-  ASSERT_TRUE(RunUnix("xdotool " + At(100, 150) +
-                      " keydown alt keydown ctrl keydown shift click 5 keyup shift keyup ctrl"
-                      " keyup alt"));
+  ASSERT_TRUE(RunUnix("xdotool " + At(100, 150) + CaptureTurn));
   const HWND dialog = ShownSettingDialog();
   ASSERT_NE(dialog, nullptr) << "the settings dialog did not open";
   EXPECT_EQ(1, SendMessageA(DescendantOf(dialog, "SysTabControl32"), TCM_GETCURSEL, 0, 0))
@@ -793,9 +801,7 @@ TEST_F(TrayMenuTest, CapturedPagesShowTheRulesThatApplyAndTheirChoices) {
   suites.SetExeName("VORLIX_E2E_TESTS.EXE");
   TKeySetting allWindows;
   allWindows.EnableKeySetting = true;
-  TKeyOperation controlB;
-  controlB.OperationType = TKeyOperation::Key;
-  controlB.KeyStroke = 0x4000 | 'B';
+  const TKeyOperation controlB = ControlB();
   allWindows.SetOperation(KeyEventMiddleButtonDown, controlB);
   suites.PutKeySetting("", allWindows);
   TKeySetting holderOnly = allWindows;
@@ -810,9 +816,7 @@ TEST_F(TrayMenuTest, CapturedPagesShowTheRulesThatApplyAndTheirChoices) {
   StartProgram();
 
   // A class without a rule: the names, and nothing checked.
-  ASSERT_TRUE(RunUnix("xdotool " + At(ScrollX + 5, ScrollY + 50) +
-                      " keydown alt keydown ctrl keydown shift click 5 keyup shift keyup ctrl"
-                      " keyup alt"));
+  ASSERT_TRUE(RunUnix("xdotool " + At(ScrollX + 5, ScrollY + 50) + CaptureTurn));
   const HWND dialog = ShownSettingDialog();
   ASSERT_NE(dialog, nullptr) << "the settings dialog did not open";
   const HWND windowPage = FindWindowExA(dialog, nullptr, "TWindowFrame", nullptr);
