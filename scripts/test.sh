@@ -34,6 +34,7 @@ count_results() {
 }
 
 # run_layer NAME BUILD_DIR CMAKE_ARGS... : configure, build, run CTest.
+# With not_run set to a reason, the layer is built but its tests are not run.
 run_layer() {
   local name=$1 dir=$2
   shift 2
@@ -41,6 +42,11 @@ run_layer() {
   echo "== $name: configure and build ($dir)"
   if cmake -S "$root" -B "$dir" -G Ninja "$@" >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; false; }; then
     if cmake --build "$dir" -j "$jobs"; then
+      if [ -n "${not_run:-}" ]; then
+        echo "== $name: built; tests NOT RUN: $not_run"
+        summary+=("$name built, tests NOT RUN ($not_run), $((SECONDS - start)) s")
+        return
+      fi
       echo "== $name: test"
       rm -rf "$dir/test-results"
       (cd "$dir" && ctest --output-on-failure -j 1) || ok=0
@@ -60,11 +66,17 @@ mkdir -p build
 run_layer native build/native -DCMAKE_BUILD_TYPE=Debug
 UBSAN_OPTIONS=print_stacktrace=1 run_layer asan build/asan -DCMAKE_BUILD_TYPE=Debug -DVORLIX_SANITIZE=ON
 
+# A kernel without 32-bit emulation refuses every 32-bit program ("Exec
+# format error", exit code 126), Wine's own loader among them. There the
+# Windows layer is still built, which compiles every suite, but cannot run.
+wine_args=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake")
 wine_start_at=$SECONDS
-if wine_start "$root/build/wineprefix"; then
+/usr/lib/wine/wine --version >/dev/null 2>&1
+if [ $? -eq 126 ]; then
+  not_run="this machine's kernel runs no 32-bit programs" run_layer wine build/win32 "${wine_args[@]}"
+elif wine_start "$root/build/wineprefix"; then
   echo "== wine: prefix ready on display $DISPLAY in $((SECONDS - wine_start_at)) s"
-  run_layer wine build/win32 -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake"
+  run_layer wine build/win32 "${wine_args[@]}"
 else
   failed_layers+=(wine)
   summary+=("wine: could not start Wine")
