@@ -147,11 +147,15 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
   }
 }
 
+// The system calls this hook for a message that is only peeked (wParam
+// PM_NOREMOVE) and again when it is retrieved: an application that peeks
+// before it retrieves would otherwise have each turn acted on twice. Only
+// the retrieval is reported; the peek sees the message as it is.
 extern "C" LRESULT CALLBACK GetMsgProc(int code, WPARAM wParam, LPARAM lParam) {
   TVorlixData* data = View();
   if (data == nullptr) return CallNextHookEx(nullptr, code, wParam, lParam);
   MSG* message = reinterpret_cast<MSG*>(lParam);
-  if (code >= 0 && code != NoRemoveCode && message != nullptr) {
+  if (code >= 0 && wParam == PM_REMOVE && message != nullptr) {
     bool report = true;
     switch (message->message) {
       case WM_MOUSEMOVE:

@@ -110,8 +110,8 @@ class HookProcTest : public testing::Test {
     return message;
   }
 
-  LRESULT CallGetMsg(int code, MSG& message) const {
-    return GetMsg(code, PM_REMOVE, reinterpret_cast<LPARAM>(&message));
+  LRESULT CallGetMsg(int code, MSG& message, WPARAM removal = PM_REMOVE) const {
+    return GetMsg(code, removal, reinterpret_cast<LPARAM>(&message));
   }
 
   LRESULT CallLowLevel(int code, WPARAM event, MSLLHOOKSTRUCT& record) const {
@@ -228,7 +228,7 @@ TEST_F(HookProcTest, XPressIsRewrittenToTheBitOfItsButton) {
 TEST_F(HookProcTest, PeeksNegativeCodesAndOtherMessagesAreNotReported) {
   Log.Answer = 1;
   MSG peeked = Message(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
-  CallGetMsg(3, peeked);
+  CallGetMsg(HC_ACTION, peeked, PM_NOREMOVE);
   MSG negative = Message(WM_MBUTTONDOWN, MK_MBUTTON | MK_SHIFT, 0);
   CallGetMsg(-1, negative);
   MSG other = Message(WM_LBUTTONDOWN, MK_LBUTTON, 0);
