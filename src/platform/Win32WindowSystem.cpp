@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/AnsiText.h"
 #include "platform/BoundedSend.h"
 #include "shared/Handles.h"
 
@@ -94,7 +95,7 @@ std::uint32_t TWin32WindowSystem::ScanCodeOf(std::uint32_t code) {
   return MapVirtualKeyA(code, 0);
 }
 
-bool TWin32WindowSystem::IsLeadByte(std::uint8_t byte) { return IsDBCSLeadByte(byte) != FALSE; }
+bool TWin32WindowSystem::IsLeadByte(std::uint8_t byte) { return AnsiIsLeadByte(byte); }
 
 std::uint32_t TWin32WindowSystem::ProcessIdOf(Wnd window) {
   DWORD processId = 0;

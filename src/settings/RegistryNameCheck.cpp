@@ -15,24 +15,29 @@ constexpr std::size_t LevelLimit = 32;
   throw ESettingError("レジストリに保存できない名前があります\n" + name);
 }
 
-void CheckSection(const std::string& section) {
+}  // namespace
+
+// A name splits into keys at each "\" that is a character of its own, not
+// the trail byte of a double-byte character (as in 表, 0x95 0x5C).
+void TRegistryNameCheck::CheckSection(const std::string& section) const {
   std::size_t levels = 0;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t end = section.find('\\', start);
-    const std::size_t length = (end == std::string::npos ? section.size() : end) - start;
-    if (length == 0 || length > NameLimit || ++levels > LevelLimit) Refuse(section);
-    if (end == std::string::npos) return;
-    start = end + 1;
+  std::size_t length = 0;
+  for (std::size_t i = 0; i <= section.size(); ++i) {
+    if (i == section.size() || section[i] == '\\') {
+      if (length == 0 || length > NameLimit || ++levels > LevelLimit) Refuse(section);
+      length = 0;
+      continue;
+    }
+    const bool pair = IsLeadByte(static_cast<std::uint8_t>(section[i])) && i + 1 < section.size();
+    length += pair ? 2 : 1;
+    if (pair) ++i;
   }
 }
 
-void CheckValue(const std::string& section, const std::string& key) {
+void TRegistryNameCheck::CheckValue(const std::string& section, const std::string& key) const {
   CheckSection(section);
   if (key.size() > NameLimit) Refuse(section + "\\" + key);
 }
-
-}  // namespace
 
 std::string TRegistryNameCheck::ReadString(const std::string&, const std::string&,
                                            const std::string& defaultValue) {

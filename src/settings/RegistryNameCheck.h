@@ -4,10 +4,15 @@
 // before it have been replaced; checked first, a save is refused whole.
 #pragma once
 
+#include "platform/AnsiText.h"
 #include "settings/SettingStore.h"
 
 class TRegistryNameCheck : public SettingStore {
  public:
+  // isLeadByte tells the double-byte characters of the names' code page,
+  // whose trail byte may be the "\" that separates keys.
+  explicit TRegistryNameCheck(TLeadByteTest isLeadByte) : IsLeadByte(isLeadByte) {}
+
   // Reads find nothing, so a save through this store writes every key.
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& defaultValue) override;
@@ -21,4 +26,10 @@ class TRegistryNameCheck : public SettingStore {
   void WriteInteger(const std::string& section, const std::string& key,
                     std::int32_t value) override;
   void EraseSection(const std::string& section) override;
+
+ private:
+  void CheckSection(const std::string& section) const;
+  void CheckValue(const std::string& section, const std::string& key) const;
+
+  TLeadByteTest IsLeadByte;
 };

@@ -44,7 +44,7 @@ bool TVorlixSetting::VersionMatches(SettingStore& store) {
 
 // A save changes the stored names of the setting it writes (upper-cases
 // them, empties the application of class-wide rules), so a copy is saved.
-void TVorlixSetting::CheckRegistryNames() const {
-  TRegistryNameCheck check;
+void TVorlixSetting::CheckRegistryNames(TLeadByteTest isLeadByte) const {
+  TRegistryNameCheck check(isLeadByte);
   TVorlixSetting(*this).SaveTo(check);
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/AnsiText.h"
 #include "settings/Exesetting.h"
 #include "settings/Generalsetting.h"
 #include "settings/Windowsetting.h"
@@ -33,8 +34,9 @@ class TVorlixSetting {
   // Whether the store holds settings of the current layout.
   static bool VersionMatches(SettingStore& store);
   // Throws ESettingError when the registry key could not hold a name of
-  // these settings, which a save into it would find only halfway.
-  void CheckRegistryNames() const;
+  // these settings, which a save into it would find only halfway. Names are
+  // text of the code page whose double-byte characters isLeadByte tells.
+  void CheckRegistryNames(TLeadByteTest isLeadByte = AnsiIsLeadByte) const;
 
 #ifdef _WIN32
   // Refused whole, before anything is written, when CheckRegistryNames is.

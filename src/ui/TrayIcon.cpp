@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <memory>
 
+#include "platform/AnsiText.h"
 #include "shared/Handles.h"
 
 // The record is handed to the shell as it is.
@@ -151,7 +152,7 @@ void TTrayIconShell::StartSingleClick(int id, std::uint32_t ticket) {
   TSingleClick::Start(CallbackHandle(), id, ticket);
 }
 
-bool TTrayIconShell::IsLeadByte(std::uint8_t byte) { return IsDBCSLeadByte(byte) != FALSE; }
+bool TTrayIconShell::IsLeadByte(std::uint8_t byte) { return AnsiIsLeadByte(byte); }
 
 TTrayIcon::TTrayIcon(HWND owner)
     : TTrayIconShell(owner), TTrayIconCore(static_cast<TrayShell&>(*this)) {}

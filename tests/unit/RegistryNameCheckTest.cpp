@@ -7,13 +7,13 @@
 
 namespace {
 
-std::string CheckOf(const std::string& className) {
+std::string CheckOf(const std::string& className, TLeadByteTest isLeadByte = AnsiIsLeadByte) {
   TVorlixSetting s;
   TWindowSetting w;
   w.ClassName = className;
   w.Ignore = true;
   s.WindowSettings.Put(className, "", w);
-  return SettingErrorOf([&] { s.CheckRegistryNames(); });
+  return SettingErrorOf([&] { s.CheckRegistryNames(isLeadByte); });
 }
 
 std::string Levels(int count) {
@@ -33,6 +33,12 @@ TEST(RegistryNameCheck, RefusesNamesBeyondTheRegistrysLimits) {
   EXPECT_EQ(CheckOf(Levels(31)), "<none>");  // 32 levels with "WindowSetting"
   EXPECT_NE(CheckOf(Levels(32)), "<none>");
   for (const char* empty : {"\\LEAD", "TRAIL\\", "A\\\\B"}) EXPECT_NE(CheckOf(empty), "<none>") << empty;
+  // In code page 932, 0x5C may be the trail byte of a character (表 is
+  // 0x95 0x5C): one key, not two.
+  const auto shiftJisLead = [](std::uint8_t b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+  };
+  EXPECT_EQ(CheckOf("\x95\\", shiftJisLead), "<none>");
 
   TVorlixSetting s;
   TExeSetting app;
