@@ -41,6 +41,11 @@ class TVorlixSetting {
 #ifdef _WIN32
   // Refused whole, before anything is written, when CheckRegistryNames is.
   void SaveToRegistry();
+  // What one page of the settings dialog saves.
+  enum TPart { GeneralPart, WindowPart, ExePart };
+  // Writes that part alone into the registry key (the version stays as it
+  // is); refused like SaveToRegistry.
+  void SavePartToRegistry(TPart part);
   void LoadFromRegistry();
   // The file afterwards holds exactly these settings; a save that fails
   // leaves the previous file as it was.

@@ -49,6 +49,18 @@ void TVorlixSetting::SaveToRegistry() {
   SaveTo(store);
 }
 
+// A part's save erases the part's subtree before it writes; a name the key
+// cannot hold found then would leave the key without any of that part.
+void TVorlixSetting::SavePartToRegistry(TPart part) {
+  CheckRegistryNames();
+  RegistryStore store;
+  switch (part) {
+    case GeneralPart: GeneralSetting.SaveTo(store); break;
+    case WindowPart: WindowSettings.SaveTo(store); break;
+    case ExePart: ExeSettings.SaveTo(store); break;
+  }
+}
+
 void TVorlixSetting::LoadFromRegistry() {
   RegistryStore store;
   LoadFrom(store);

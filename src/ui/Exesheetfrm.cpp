@@ -1,5 +1,6 @@
 #include "ui/Exesheetfrm.h"
 
+#include "ui/ErrorBox.h"
 #include "ui/FrameWindow.h"
 
 namespace {
@@ -239,7 +240,7 @@ void TExeFrame::Command(int id, int code) {
 LRESULT CALLBACK TExeFrame::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* frame = FrameOf<TExeFrame>(window, message, lParam);
   if (frame != nullptr && message == WM_COMMAND)
-    frame->Command(LOWORD(wParam), HIWORD(wParam));
+    Guarded(window, [&] { return frame->Command(LOWORD(wParam), HIWORD(wParam)), LRESULT{0}; });
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -248,6 +249,6 @@ LRESULT CALLBACK TExeFrame::GroupBoxProc(HWND window, UINT message, WPARAM wPara
   auto* frame = reinterpret_cast<TExeFrame*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (frame == nullptr) return DefWindowProcA(window, message, wParam, lParam);
   if (message == WM_COMMAND)
-    frame->Command(LOWORD(wParam), HIWORD(wParam));
+    Guarded(window, [&] { return frame->Command(LOWORD(wParam), HIWORD(wParam)), LRESULT{0}; });
   return CallWindowProcA(frame->GroupBoxOriginal, window, message, wParam, lParam);
 }

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ui/ErrorBox.h"
 #include "ui/FrameWindow.h"
 
 namespace {
@@ -82,6 +83,6 @@ LRESULT CALLBACK TGeneralFrame::WindowProc(HWND window, UINT message, WPARAM wPa
   auto* frame = FrameOf<TGeneralFrame>(window, message, lParam);
   if (frame != nullptr && message == WM_COMMAND && LOWORD(wParam) == IdBtnSave &&
       HIWORD(wParam) == BN_CLICKED && frame->OnSave)
-    frame->OnSave();
+    Guarded(window, [&] { return frame->OnSave(), LRESULT{0}; });
   return DefWindowProcA(window, message, wParam, lParam);
 }

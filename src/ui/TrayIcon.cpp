@@ -7,6 +7,7 @@
 
 #include "platform/AnsiText.h"
 #include "shared/Handles.h"
+#include "ui/ErrorBox.h"
 
 // The record is handed to the shell as it is.
 static_assert(NOTIFYICONDATAA_V1_SIZE == sizeof(TNotifyIconData));
@@ -50,21 +51,23 @@ TCallbackWindow::TCallbackWindow() {
 
 LRESULT CALLBACK TCallbackWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
                                              LPARAM lParam) {
-  if (message == TrayCallbackMessage) {
-    if (TTrayIconCore* icon = TrayIconList.Find(wParam))
-      icon->HandleCallback(static_cast<std::uint32_t>(lParam));
-    return 0;
-  }
-  if (message == SingleClickDoneMessage) {
-    if (TTrayIconCore* icon = TrayIconList.Find(wParam))
-      icon->SingleClickDone(static_cast<std::uint32_t>(lParam));
-    return 0;
-  }
-  if (TaskbarCreatedMessage != 0 && message == TaskbarCreatedMessage) {
-    TrayIconList.ForEach([](TTrayIconCore& icon) { icon.ShellRestarted(); });
-    return 0;
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return Guarded(window, [&]() -> LRESULT {
+    if (message == TrayCallbackMessage) {
+      if (TTrayIconCore* icon = TrayIconList.Find(wParam))
+        icon->HandleCallback(static_cast<std::uint32_t>(lParam));
+      return 0;
+    }
+    if (message == SingleClickDoneMessage) {
+      if (TTrayIconCore* icon = TrayIconList.Find(wParam))
+        icon->SingleClickDone(static_cast<std::uint32_t>(lParam));
+      return 0;
+    }
+    if (TaskbarCreatedMessage != 0 && message == TaskbarCreatedMessage) {
+      TrayIconList.ForEach([](TTrayIconCore& icon) { icon.ShellRestarted(); });
+      return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+  });
 }
 
 void TSingleClick::Start(HWND callbackWindow, int id, std::uint32_t ticket) {

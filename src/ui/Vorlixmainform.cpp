@@ -4,6 +4,7 @@
 
 #include "platform/ProgramFolder.h"
 #include "shared/Handles.h"
+#include "ui/ErrorBox.h"
 #include "ui/FrameWindow.h"
 #include "settings/SettingPrompt.h"
 
@@ -35,10 +36,6 @@ enum : std::size_t { Label1, Label3 };
 HFONT MakeFont(int height, int weight, bool italic, BYTE charSet, const char* face) {
   return CreateFontA(-height, 0, 0, 0, weight, italic, FALSE, FALSE, charSet, OUT_DEFAULT_PRECIS,
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face);
-}
-
-void ShowError(HWND owner, const char* text) {
-  MessageBoxA(owner, text, "Vorlix", MB_OK | MB_ICONERROR);
 }
 
 // The settings dialog as the dispatcher's routing sees it.
@@ -218,14 +215,7 @@ LRESULT CALLBACK TVXMainForm::WindowProc(HWND window, UINT message, WPARAM wPara
   }
   auto* form = reinterpret_cast<TVXMainForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (form == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-  // No exception may unwind into the system's dispatch: the user sees it,
-  // and the message loop goes on.
-  try {
-    return form->HandleMessage(message, wParam, lParam);
-  } catch (const std::exception& error) {
-    ShowError(window, error.what());
-    return 0;
-  }
+  return Guarded(window, [&] { return form->HandleMessage(message, wParam, lParam); });
 }
 
 LRESULT TVXMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

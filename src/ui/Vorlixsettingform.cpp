@@ -4,11 +4,10 @@
 #include <commdlg.h>
 
 #include <cstdio>
-#include <exception>
 
 #include "host/Windowutily.h"
-#include "settings/RegistryStore.h"
 #include "shared/Handles.h"
+#include "ui/ErrorBox.h"
 #include "ui/FrameWindow.h"
 
 namespace {
@@ -152,19 +151,28 @@ void TVXSettingForm::SetSetting(TVorlixSetting* setting) {
   ExeFrame1->SetSetting(TExeSetting());
 }
 
-void TVXSettingForm::GeneralFrame1BtnSaveClick() {
+// The page's values go into a copy of the settings, which must reach the
+// registry key whole before it replaces the live settings: a save the key
+// refuses changes neither, and the error reaches the user.
+void TVXSettingForm::SavePage(TVorlixSetting::TPart part,
+                              const std::function<void(TVorlixSetting&)>& change) {
   if (Setting == nullptr) return;
-  Setting->GeneralSetting = GeneralFrame1->GetSetting();
-  RegistryStore store;
-  Setting->GeneralSetting.SaveTo(store);
+  TVorlixSetting updated = *Setting;
+  change(updated);
+  updated.SavePartToRegistry(part);
+  *Setting = std::move(updated);
+}
+
+void TVXSettingForm::GeneralFrame1BtnSaveClick() {
+  const TGeneralSetting general = GeneralFrame1->GetSetting();
+  SavePage(TVorlixSetting::GeneralPart, [&](TVorlixSetting& s) { s.GeneralSetting = general; });
 }
 
 void TVXSettingForm::WindowFrame1BtnSaveClick() {
-  if (Setting == nullptr) return;
   const TWindowSetting window = WindowFrame1->GetSetting();
-  Setting->WindowSettings.Put(window.ClassName, window.ExeName, window);
-  RegistryStore store;
-  Setting->WindowSettings.SaveTo(store);
+  SavePage(TVorlixSetting::WindowPart, [&](TVorlixSetting& s) {
+    s.WindowSettings.Put(window.ClassName, window.ExeName, window);
+  });
 }
 
 // Unchecked, the page shows the class's rule for every application again;
@@ -178,11 +186,8 @@ void TVXSettingForm::WindowFrame1CheckThisExeOnlyClick() {
 }
 
 void TVXSettingForm::ExeFrame1ButtonSaveClick() {
-  if (Setting == nullptr) return;
   const TExeSetting exe = ExeFrame1->GetSetting();
-  Setting->ExeSettings.Put(exe.ExeName, exe);
-  RegistryStore store;
-  Setting->ExeSettings.SaveTo(store);
+  SavePage(TVorlixSetting::ExePart, [&](TVorlixSetting& s) { s.ExeSettings.Put(exe.ExeName, exe); });
 }
 
 // Unchecked, the page shows the key setting for all of the application's
@@ -238,12 +243,7 @@ LRESULT CALLBACK TVXSettingForm::WindowProc(HWND window, UINT message, WPARAM wP
   auto* form = FrameOf<TVXSettingForm>(window, message, lParam);
   if (form == nullptr) return DefWindowProcA(window, message, wParam, lParam);
   if (message == WM_NCCREATE) form->Window = window;
-  try {
-    return form->HandleMessage(message, wParam, lParam);
-  } catch (const std::exception& error) {
-    MessageBoxA(window, error.what(), "Vorlix", MB_OK | MB_ICONERROR);
-    return 0;
-  }
+  return Guarded(window, [&] { return form->HandleMessage(message, wParam, lParam); });
 }
 
 LRESULT TVXSettingForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

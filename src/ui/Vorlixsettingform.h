@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -60,6 +61,7 @@ class TVXSettingForm {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void ShowPage(Page page);
+  void SavePage(TVorlixSetting::TPart part, const std::function<void(TVorlixSetting&)>& change);
   TDebugFacts DebugFactsOf(Wnd window);
   std::string ChooseFile(bool save);
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "ui/ErrorBox.h"
 #include "ui/FrameWindow.h"
 
 namespace {
@@ -144,6 +145,6 @@ LRESULT CALLBACK TWindowFrame::WindowProc(HWND window, UINT message, WPARAM wPar
                                           LPARAM lParam) {
   auto* frame = FrameOf<TWindowFrame>(window, message, lParam);
   if (frame != nullptr && message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED)
-    frame->Command(LOWORD(wParam));
+    Guarded(window, [&] { return frame->Command(LOWORD(wParam)), LRESULT{0}; });
   return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -902,6 +902,51 @@ TEST_F(TrayMenuTest, CapturedPagesShowTheRulesThatApplyAndTheirChoices) {
   EXPECT_EQ(controlB, keys.Operation(KeyEventMiddleButtonDown));
 }
 
+// The error box the program shows for an error it met; null when none came.
+HWND ErrorBox() {
+  HWND box = nullptr;
+  PumpMessagesUntil([&] { return (box = FindWindowA("#32770", "Vorlix")) != nullptr; }, WaitMs);
+  return box;
+}
+
+std::string ErrorText(HWND box) {
+  char text[128] = {};
+  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the message box's static text
+  return text;
+}
+
+// A class name too long for a registry key beside its application's name:
+// the page's save is refused before anything is written, the user is told,
+// and the program and the rules saved before it stay.
+TEST_F(TrayMenuTest, RefusedPageSaveIsReportedAndLeavesTheProgramAndTheKey) {
+  TVorlixSetting setting;
+  TWindowSetting ignore;
+  ignore.ClassName = "VORLIXE2EHOLDER";
+  ignore.Ignore = true;
+  setting.WindowSettings.Put("VORLIXE2EHOLDER", "", ignore);
+  setting.SaveToRegistry();
+  const std::string longClass(250, 'L');
+  const HWND probe = ShowProbe(longClass.c_str(), 0, 50, 540);
+  StartProgram();
+  ASSERT_TRUE(RunUnix("xdotool " + At(100, 600) + CaptureTurn));
+  const HWND dialog = ShownSettingDialog();
+  ASSERT_NE(dialog, nullptr) << "the settings dialog did not open";
+  const HWND windowPage = FindWindowExA(dialog, nullptr, "TWindowFrame", nullptr);
+  ASSERT_TRUE(PumpMessagesUntil([&] { return TextOf(GetDlgItem(windowPage, 1)) == longClass; },
+                                WaitMs));
+  SendMessageA(DescendantOf(windowPage, "BUTTON", "このExeに対して設定する(&O)"), BM_CLICK, 0, 0);
+  PostMessageA(DescendantOf(windowPage, "BUTTON", "ウィンドウの設定保存"), BM_CLICK, 0, 0);
+  const HWND box = ErrorBox();
+  ASSERT_NE(box, nullptr) << "no error box";
+  EXPECT_EQ(0u, ErrorText(box).rfind("レジストリに保存できない名前があります", 0)) << ErrorText(box);
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(Answers(MainWindow)) << "the program ended";
+  TVorlixSetting saved;
+  saved.LoadFromRegistry();
+  EXPECT_TRUE(saved.WindowSettings.Find("VORLIXE2EHOLDER", "").Ignore) << "the key lost its rules";
+  DestroyWindow(probe);
+}
+
 // A value of another type in the settings key reads as its default; the
 // program starts and the key is left as the user had it.
 TEST_F(ProgramLifeTest, ForeignRegistryValueReadsAsItsDefaultAndIsLeftAlone) {
@@ -932,9 +977,7 @@ TEST_F(ProgramLifeTest, MissingHookLibraryIsReportedAndEndsTheProgram) {
   HWND box = nullptr;
   ASSERT_TRUE(PumpMessagesUntil(
       [&] { return (box = FindWindowA("#32770", "Vorlix - Error")) != nullptr; }, WaitMs));
-  char text[128] = {};
-  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the message box's static text
-  EXPECT_STREQ("DLLの初期化、フックのインストールに失敗しました", text);
+  EXPECT_EQ("DLLの初期化、フックのインストールに失敗しました", ErrorText(box));
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   DWORD exitCode = 1;
   ASSERT_TRUE(Program.Finish(WaitMs, exitCode));
