@@ -61,6 +61,17 @@ LRESULT CALLBACK THotKeyEx::WndProc(HWND window, UINT message, WPARAM wParam,
 
 LRESULT THotKeyEx::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case HKM_SETHOTKEY: {
+      // The control tells its parent of the keys it takes itself; a value
+      // set by message (an intercepted key, the page showing a row) changes
+      // the field just as much, and is told the same way.
+      const LRESULT before = CallWindowProcA(OriginalProc, Handle(), HKM_GETHOTKEY, 0, 0);
+      const LRESULT result = CallWindowProcA(OriginalProc, Handle(), message, wParam, lParam);
+      if (CallWindowProcA(OriginalProc, Handle(), HKM_GETHOTKEY, 0, 0) != before)
+        SendMessageA(GetParent(Handle()), WM_COMMAND, MAKEWPARAM(Options.Id, EN_CHANGE),
+                     reinterpret_cast<LPARAM>(Handle()));
+      return result;
+    }
     case WM_GETDLGCODE:
       // IsDialogMessage asks the focused control before it moves the focus
       // on Tab, presses the default button on Enter or cancels on Esc. The

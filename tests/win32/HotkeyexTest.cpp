@@ -22,6 +22,7 @@ constexpr int IdHotKey = 100;
 struct TDialogLog {
   int Ok = 0;
   int Cancel = 0;
+  int Changes = 0;  // EN_CHANGE from the field
 };
 TDialogLog DialogLog;
 
@@ -29,6 +30,7 @@ INT_PTR CALLBACK DialogProc(HWND, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) return TRUE;
   if (message == WM_COMMAND && LOWORD(wParam) == IDOK) return ++DialogLog.Ok, TRUE;
   if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) return ++DialogLog.Cancel, TRUE;
+  if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) return ++DialogLog.Changes, TRUE;
   return FALSE;
 }
 
@@ -161,8 +163,10 @@ TEST_F(HotkeyexTest, DialogKeysBecomeTheKeyStrokeAndLeaveTheDialogAlone) {
   THotKeyEx& key = MakeKey();
   Focus();
   for (BYTE vk : {VK_TAB, VK_RETURN, VK_ESCAPE, VK_SPACE, VK_BACK, VK_DELETE}) {
+    const int changes = DialogLog.Changes;
     PostKey(vk);
     EXPECT_EQ(key.GetHotKey(), vk) << int(vk);
+    EXPECT_GT(DialogLog.Changes, changes) << "the page is told, and stores the row";
     ExpectDialogUntouched();
   }
   // Delete is the cursor block's, not the keypad's decimal point.
