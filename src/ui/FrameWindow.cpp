@@ -1,5 +1,8 @@
 #include "ui/FrameWindow.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 void RegisterFormClass(const char* className, WNDPROC procedure) {
   WNDCLASSA windowClass{};
   const HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -22,6 +25,31 @@ HWND CreateFrameWindow(const char* className, HWND parent, const RECT& area, WND
   return CreateWindowExA(WS_EX_CONTROLPARENT, className, "", WS_CHILD | WS_VISIBLE, area.left,
                          area.top, area.right - area.left, area.bottom - area.top, parent,
                          nullptr, instance, self);
+}
+
+void BindUpDown(HWND upDown, HWND buddy, int lowest, int highest) {
+  SendMessageA(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+  SendMessageA(upDown, UDM_SETRANGE, 0, MAKELPARAM(highest, lowest));
+}
+
+void SetUpDownValue(HWND upDown, int value) {
+  SendMessageA(upDown, UDM_SETPOS, 0, MAKELPARAM(value, 0));
+}
+
+int UpDownValue(HWND upDown) {
+  const LRESULT range = SendMessageA(upDown, UDM_GETRANGE, 0, 0);
+  const int lowest = static_cast<short>(HIWORD(range));
+  const int highest = static_cast<short>(LOWORD(range));
+  const std::string text =
+      WindowText(reinterpret_cast<HWND>(SendMessageA(upDown, UDM_GETBUDDY, 0, 0)));
+  char* end = nullptr;
+  const long typed = std::strtol(text.c_str(), &end, 10);
+  // Without a number the up-down answers the value it last showed.
+  int value = end == text.c_str() ? static_cast<short>(LOWORD(SendMessageA(upDown, UDM_GETPOS, 0, 0)))
+                                  : static_cast<int>(std::clamp<long>(typed, lowest, highest));
+  value = std::clamp(value, lowest, highest);
+  SetUpDownValue(upDown, value);
+  return value;
 }
 
 bool Checked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }

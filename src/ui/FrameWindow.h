@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstddef>
 #include <string>
@@ -40,6 +41,18 @@ void RegisterFormClass(const char* className, WNDPROC procedure);
 // use, whose procedure finds self through FrameOf.
 HWND CreateFrameWindow(const char* className, HWND parent, const RECT& area, WNDPROC procedure,
                        void* self);
+
+// A page's number field: the edit buddy shows the up-down's value, and the
+// up-down's arrows (and the arrow keys in the edit) step it within
+// lowest to highest. The 16-bit up-down messages throughout: the 32-bit ones
+// need comctl32 5.80, which Windows 95, NT 4 and the first 98 lack.
+constexpr DWORD UpDownStyle = UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
+void BindUpDown(HWND upDown, HWND buddy, int lowest, int highest);
+void SetUpDownValue(HWND upDown, int value);
+// The number the edit shows, clamped to the range; a text that is no number
+// keeps the value shown before. The edit is then set to the value returned,
+// so that what the field shows is what the page stores.
+int UpDownValue(HWND upDown);
 
 bool Checked(HWND box);
 void SetChecked(HWND box, bool value);

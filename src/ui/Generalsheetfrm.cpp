@@ -23,7 +23,7 @@ constexpr DWORD Check = BS_AUTOCHECKBOX | WS_TABSTOP;
 const TComponent Components[] = {
     {"STATIC", "標準のスクロール行数(&L)", 0, 24, 24, 130, 14, 0},
     {"EDIT", "3", ES_NUMBER | WS_BORDER | WS_TABSTOP, 160, 21, 17, 20, IdEditScrollLines},
-    {UPDOWN_CLASSA, "", 0, 177, 21, 15, 20, IdUpDownScrollLines},
+    {UPDOWN_CLASSA, "", UpDownStyle, 177, 21, 15, 20, IdUpDownScrollLines},
     {"BUTTON", "スクロールメッセージのみを送る(&S)", Check, 16, 47, 393, 17,
      IdCheckSendScrollMsgOnly},
     {"BUTTON", "Ctrlキーをおしながらのホイールは処理しない(&C)", Check, 16, 71, 393, 17,
@@ -52,15 +52,12 @@ TGeneralFrame::TGeneralFrame(HWND parent, const RECT& area, HFONT font,
                FALSE);
   SendMessageA(Control(IdImage1), STM_SETICON,
                reinterpret_cast<WPARAM>(LoadIconA(GetModuleHandleA(nullptr), "MAINICON")), 0);
-  const HWND upDown = Control(IdUpDownScrollLines);
-  SendMessageA(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Control(IdEditScrollLines)), 0);
-  SendMessageA(upDown, UDM_SETRANGE32, 1, 9);
+  BindUpDown(Control(IdUpDownScrollLines), Control(IdEditScrollLines), 1, 9);
   SetSetting(TGeneralSetting());
 }
 
-
 void TGeneralFrame::SetSetting(const TGeneralSetting& setting) {
-  SendMessageA(Control(IdUpDownScrollLines), UDM_SETPOS32, 0, setting.ScrollLines);
+  SetUpDownValue(Control(IdUpDownScrollLines), setting.ScrollLines);
   SetChecked(Control(IdCheckSendScrollMsgOnly), setting.SendScrollMsgOnly);
   SetChecked(Control(IdCheckCtrlWheelIgnore), setting.CtrlWheelIgnore);
   SetChecked(Control(IdCheckShiftWheelIgnore), setting.ShiftWheelIgnore);
@@ -69,8 +66,7 @@ void TGeneralFrame::SetSetting(const TGeneralSetting& setting) {
 
 TGeneralSetting TGeneralFrame::GetSetting() const {
   TGeneralSetting setting;
-  setting.ScrollLines =
-      static_cast<std::int32_t>(SendMessageA(Control(IdUpDownScrollLines), UDM_GETPOS32, 0, 0));
+  setting.ScrollLines = UpDownValue(Control(IdUpDownScrollLines));
   setting.SendScrollMsgOnly = Checked(Control(IdCheckSendScrollMsgOnly));
   setting.CtrlWheelIgnore = Checked(Control(IdCheckCtrlWheelIgnore));
   setting.ShiftWheelIgnore = Checked(Control(IdCheckShiftWheelIgnore));
@@ -84,5 +80,9 @@ LRESULT CALLBACK TGeneralFrame::WindowProc(HWND window, UINT message, WPARAM wPa
   if (frame != nullptr && message == WM_COMMAND && LOWORD(wParam) == IdBtnSave &&
       HIWORD(wParam) == BN_CLICKED && frame->OnSave)
     Guarded(window, [&] { return frame->OnSave(), LRESULT{0}; });
+  // Left, the field shows the number that a save would store.
+  if (frame != nullptr && message == WM_COMMAND && LOWORD(wParam) == IdEditScrollLines &&
+      HIWORD(wParam) == EN_KILLFOCUS)
+    UpDownValue(frame->Control(IdUpDownScrollLines));
   return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -47,7 +47,7 @@ const TComponent Components[] = {
     {"STATIC", "スクロール行数(&L)", 0, 16, 184, 100, 14, 0},
     {"EDIT", "0", ES_NUMBER | WS_BORDER | WS_TABSTOP | WS_DISABLED, 120, 176, 17, 20,
      IdEditScrollLines},
-    {UPDOWN_CLASSA, "", WS_DISABLED, 137, 176, 15, 20, IdUpDownScrollLines},
+    {UPDOWN_CLASSA, "", UpDownStyle | WS_DISABLED, 137, 176, 15, 20, IdUpDownScrollLines},
     {"STATIC", "（全般で設定したスクロール行数を指定したい場合は０をいれます)", 0, 16, 200, 400,
      14, 0},
     {"BUTTON", "このExeに対して設定する(&O)", Check, 16, 224, 177, 17, IdCheckThisExeOnly},
@@ -63,12 +63,9 @@ TWindowFrame::TWindowFrame(HWND parent, const RECT& area, HFONT font,
     : OnSave(std::move(onSave)), OnThisExeOnly(std::move(onThisExeOnly)) {
   Window = TWindowOwner(CreateFrameWindow("TWindowFrame", parent, area, WindowProc, this));
   CreateComponents(Window.Get(), Components, font);
-  const HWND upDown = Control(IdUpDownScrollLines);
-  SendMessageA(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Control(IdEditScrollLines)), 0);
-  SendMessageA(upDown, UDM_SETRANGE32, 0, 9);
-  SendMessageA(upDown, UDM_SETPOS32, 0, 0);
+  BindUpDown(Control(IdUpDownScrollLines), Control(IdEditScrollLines), 0, 9);
+  SetUpDownValue(Control(IdUpDownScrollLines), 0);
 }
-
 
 void TWindowFrame::SetSetting(const TWindowSetting& setting) {
   Setting = setting;
@@ -79,7 +76,7 @@ void TWindowFrame::SetSetting(const TWindowSetting& setting) {
   SetChecked(Control(IdCheckNonActiveScroll), setting.NonActiveScrollIdent);
   SetChecked(Control(IdCheckSetFocus), setting.SetFocus);
   SetChecked(Control(IdCheckSetFocusWithCursor), setting.SetFocusWithCursor);
-  SendMessageA(Control(IdUpDownScrollLines), UDM_SETPOS32, 0, setting.ScrollLines);
+  SetUpDownValue(Control(IdUpDownScrollLines), setting.ScrollLines);
   SetChecked(Control(IdCheckThisExeOnly), setting.ThisExeOnly);
   SetWindowTextA(Control(IdEditExeName), setting.ExeName.c_str());
   UpdateEnabled(!setting.ClassName.empty());
@@ -93,8 +90,7 @@ TWindowSetting TWindowFrame::GetSetting() {
   Setting.NonActiveScrollIdent = Checked(Control(IdCheckNonActiveScroll));
   Setting.SetFocus = Checked(Control(IdCheckSetFocus));
   Setting.SetFocusWithCursor = Checked(Control(IdCheckSetFocusWithCursor));
-  Setting.ScrollLines =
-      static_cast<std::int32_t>(SendMessageA(Control(IdUpDownScrollLines), UDM_GETPOS32, 0, 0));
+  Setting.ScrollLines = UpDownValue(Control(IdUpDownScrollLines));
   Setting.ThisExeOnly = Checked(Control(IdCheckThisExeOnly));
   Setting.ExeName = WindowText(Control(IdEditExeName));
   return Setting;
@@ -146,5 +142,9 @@ LRESULT CALLBACK TWindowFrame::WindowProc(HWND window, UINT message, WPARAM wPar
   auto* frame = FrameOf<TWindowFrame>(window, message, lParam);
   if (frame != nullptr && message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED)
     Guarded(window, [&] { return frame->Command(LOWORD(wParam)), LRESULT{0}; });
+  // Left, the field shows the number that a save would store.
+  if (frame != nullptr && message == WM_COMMAND && LOWORD(wParam) == IdEditScrollLines &&
+      HIWORD(wParam) == EN_KILLFOCUS)
+    UpDownValue(frame->Control(IdUpDownScrollLines));
   return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -531,14 +531,16 @@ TEST_F(TrayMenuTest, SettingDialogSavesItsPagesAndCapturesTheWindowUnderThePoint
   Screenshot("setting-dialog.png");
 
   const HWND generalPage = FindWindowExA(dialog, nullptr, "TGeneralFrame", nullptr);
-  const HWND upDown = DescendantOf(generalPage, "msctls_updown32");
-  ASSERT_NE(upDown, nullptr);
-  EXPECT_EQ(3, SendMessageA(upDown, UDM_GETPOS32, 0, 0)) << "the general page shows the settings";
-  SendMessageA(upDown, UDM_SETPOS32, 0, 5);
+  const HWND lines = DescendantOf(generalPage, "EDIT");
+  ASSERT_NE(lines, nullptr);
+  EXPECT_EQ("3", TextOf(lines)) << "the general page shows the settings";
+  // Typed beyond the page's 1 to 9, the number is stored and shown as 9.
+  SendMessageA(lines, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("25"));
   SendMessageA(DescendantOf(dialog, "BUTTON", "全般の設定保存"), BM_CLICK, 0, 0);
   TVorlixSetting saved;
   saved.LoadFromRegistry();
-  EXPECT_EQ(5, saved.GeneralSetting.ScrollLines);
+  EXPECT_EQ(9, saved.GeneralSetting.ScrollLines);
+  EXPECT_EQ("9", TextOf(lines));
 
   SendMessageA(DescendantOf(dialog, "SysTabControl32"), TCM_SETCURSEL, 3, 0);
   // The dialog covers the probes; the window that holds the foreground lies
@@ -700,9 +702,8 @@ TEST_F(TrayMenuTest, SettingFileLoadedAndSavedAgainHoldsEverySettingAndAnotherVe
   PostMessageA(DescendantOf(dialog, "BUTTON", "設定読出"), BM_CLICK, 0, 0);
   ASSERT_TRUE(ChooseInFileDialog("Vorlix設定ファイル読込", written));
   const HWND generalPage = FindWindowExA(dialog, nullptr, "TGeneralFrame", nullptr);
-  const HWND upDown = DescendantOf(generalPage, "msctls_updown32");
-  ASSERT_TRUE(PumpMessagesUntil([&] { return SendMessageA(upDown, UDM_GETPOS32, 0, 0) == 7; },
-                                WaitMs))
+  const HWND lines = DescendantOf(generalPage, "EDIT");
+  ASSERT_TRUE(PumpMessagesUntil([&] { return TextOf(lines) == "7"; }, WaitMs))
       << "the general page shows the loaded settings";
   PostMessageA(DescendantOf(dialog, "BUTTON", "設定保存"), BM_CLICK, 0, 0);
   ASSERT_TRUE(ChooseInFileDialog("Vorlix設定ファイル書出", saved));
@@ -827,12 +828,12 @@ TEST_F(TrayMenuTest, CapturedPagesShowTheRulesThatApplyAndTheirChoices) {
   const HWND nonActive =
       DescendantOf(windowPage, "BUTTON", "デフォルトでアクティブにせずにスクロール(&N)");
   const HWND thisExeOnly = DescendantOf(windowPage, "BUTTON", "このExeに対して設定する(&O)");
-  const HWND lines = DescendantOf(windowPage, "msctls_updown32");
+  const HWND lines = GetDlgItem(windowPage, 9);  // the scroll lines' edit
   const auto checked = [](HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; };
   for (HWND box : {scrollOnly, wheelOnly, nonActive, thisExeOnly}) {
     EXPECT_FALSE(checked(box));
   }
-  EXPECT_EQ(0, SendMessageA(lines, UDM_GETPOS32, 0, 0));
+  EXPECT_EQ("0", TextOf(lines));
   const HWND exeName = GetDlgItem(windowPage, 12);
   EXPECT_EQ("VORLIX_E2E_TESTS.EXE", TextOf(exeName));
 
@@ -842,7 +843,7 @@ TEST_F(TrayMenuTest, CapturedPagesShowTheRulesThatApplyAndTheirChoices) {
   ASSERT_TRUE(PumpMessagesUntil([&] { return TextOf(className) == "VORLIXE2EHOLDER"; }, WaitMs));
   EXPECT_TRUE(checked(thisExeOnly));
   EXPECT_TRUE(checked(nonActive));
-  EXPECT_EQ(7, SendMessageA(lines, UDM_GETPOS32, 0, 0));
+  EXPECT_EQ("7", TextOf(lines));
   // The focus may follow the cursor only where the focus moves at all.
   const HWND setFocus = DescendantOf(windowPage, "BUTTON", "フォーカスを移動する(&F)");
   const HWND withCursor = DescendantOf(windowPage, "BUTTON", "マウスカーソルに追随(&M)");
@@ -860,7 +861,7 @@ TEST_F(TrayMenuTest, CapturedPagesShowTheRulesThatApplyAndTheirChoices) {
   EXPECT_TRUE(checked(scrollOnly)) << "the rule for every application";
   EXPECT_FALSE(checked(wheelOnly));
   EXPECT_FALSE(checked(nonActive));
-  EXPECT_EQ(2, SendMessageA(lines, UDM_GETPOS32, 0, 0));
+  EXPECT_EQ("2", TextOf(lines));
   EXPECT_EQ("VORLIX_E2E_TESTS.EXE", TextOf(exeName));
 
   // The application page, filled by the same capture: the class's own key
