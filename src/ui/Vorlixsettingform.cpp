@@ -7,6 +7,7 @@
 
 #include "host/Windowutily.h"
 #include "shared/Handles.h"
+#include "shared/OsVersion.h"
 #include "ui/ErrorBox.h"
 #include "ui/FrameWindow.h"
 
@@ -202,7 +203,10 @@ void TVXSettingForm::ExeFrame1CheckThisWindowOnlyClick() {
 std::string TVXSettingForm::ChooseFile(bool save) {
   char path[MAX_PATH] = {};
   OPENFILENAMEA dialog{};
-  dialog.lStructSize = sizeof dialog;
+  // The comdlg32 of Windows 95, 98 and NT 4 refuses the record of Windows
+  // 2000, which ends in three more fields.
+  dialog.lStructSize = CurrentOsVersionClass() == OsWindows2000 ? sizeof dialog
+                                                                 : OPENFILENAME_SIZE_VERSION_400A;
   dialog.hwndOwner = Window;
   dialog.lpstrFilter = FileFilter;
   dialog.lpstrFile = path;
