@@ -95,6 +95,8 @@ HWND TExeFrame::Control(int id) const {
   return id >= IdCheckEnableKeySetting ? GetDlgItem(GroupBox1, id) : GetDlgItem(Window.Get(), id);
 }
 
+HWND TExeFrame::SaveButton() const { return Control(IdButtonSave); }
+
 void TExeFrame::SetSetting(const TExeSetting& setting) {
   ExeSetting = setting;
   SetWindowTextA(Control(IdEditExeName), setting.ExeName.c_str());

@@ -26,6 +26,7 @@ class TExeFrame {
   TExeFrame& operator=(const TExeFrame&) = delete;
 
   HWND Handle() const { return Window.Get(); }
+  HWND SaveButton() const;
   void SetSetting(const TExeSetting& setting);
   TExeSetting GetSetting();
   void SetClassName(const std::string& className);

@@ -52,6 +52,16 @@ int UpDownValue(HWND upDown) {
   return value;
 }
 
+void PressEnterButton(HWND form, HWND defaultButton) {
+  const HWND focus = GetFocus();
+  const bool onButton =
+      focus != nullptr && IsChild(form, focus) &&
+      (SendMessageA(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON));
+  const HWND button = onButton ? focus : defaultButton;
+  if (button != nullptr && IsWindowVisible(button) && IsWindowEnabled(button))
+    SendMessageA(button, BM_CLICK, 0, 0);
+}
+
 bool Checked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void SetChecked(HWND box, bool value) {

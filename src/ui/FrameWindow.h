@@ -54,6 +54,14 @@ void SetUpDownValue(HWND upDown, int value);
 // so that what the field shows is what the page stores.
 int UpDownValue(HWND upDown);
 
+// Enter in a form presses the push button that has the focus, else the
+// form's default button. Forms answer DM_GETDEFID with EnterKeyDefId();
+// IsDialogMessage then sends WM_COMMAND with IdEnterKey, on which they call
+// PressEnterButton.
+constexpr int IdEnterKey = 0x7FFE;
+inline LRESULT EnterKeyDefId() { return MAKELONG(IdEnterKey, DC_HASDEFID); }
+void PressEnterButton(HWND form, HWND defaultButton);
+
 bool Checked(HWND box);
 void SetChecked(HWND box, bool value);
 // The text of a control of this process.

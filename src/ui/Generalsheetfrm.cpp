@@ -56,6 +56,8 @@ TGeneralFrame::TGeneralFrame(HWND parent, const RECT& area, HFONT font,
   SetSetting(TGeneralSetting());
 }
 
+HWND TGeneralFrame::SaveButton() const { return Control(IdBtnSave); }
+
 void TGeneralFrame::SetSetting(const TGeneralSetting& setting) {
   SetUpDownValue(Control(IdUpDownScrollLines), setting.ScrollLines);
   SetChecked(Control(IdCheckSendScrollMsgOnly), setting.SendScrollMsgOnly);

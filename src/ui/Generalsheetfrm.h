@@ -19,6 +19,7 @@ class TGeneralFrame {
   TGeneralFrame& operator=(const TGeneralFrame&) = delete;
 
   HWND Handle() const { return Window.Get(); }
+  HWND SaveButton() const;
   void SetSetting(const TGeneralSetting& setting);
   // The page's values; the line count is the up-down control's position.
   TGeneralSetting GetSetting() const;

@@ -33,6 +33,20 @@ TWindow CreateApplicationWindow(HINSTANCE instance) {
   return window;
 }
 
+// Tab, Enter, Esc and the access keys work in the settings dialog and the
+// about box as in any dialog. A control that wants every key (the key-stroke
+// field) gets Alt with a letter too, which the dialog would otherwise take
+// as an access key; the field's other keys IsDialogMessage hands it itself.
+bool IsFormMessage(HWND form, MSG& message) {
+  if (form == nullptr || (message.hwnd != form && !IsChild(form, message.hwnd))) return false;
+  if (message.message == WM_SYSCHAR &&
+      (SendMessageA(message.hwnd, WM_GETDLGCODE, message.wParam,
+                    reinterpret_cast<LPARAM>(&message)) &
+       DLGC_WANTMESSAGE))
+    return false;
+  return IsDialogMessageA(form, &message) != FALSE;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -51,6 +65,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     form.AttachSettingForm(&settingForm);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+      if (IsFormMessage(settingForm.Handle(), message) || IsFormMessage(form.Handle(), message))
+        continue;
       TranslateMessage(&message);
       DispatchMessageA(&message);
     }

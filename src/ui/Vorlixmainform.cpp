@@ -196,7 +196,9 @@ void TVXMainForm::FormCloseQuery() { Stop(); }
 
 void TVXMainForm::Command(UINT id) {
   switch (id) {
-    case IdButtonOk: ButtonOkClick(); break;
+    case IdButtonOk:
+    case IDCANCEL: ButtonOkClick(); break;  // Esc closes the about box, as its OK does
+    case IdEnterKey: PressEnterButton(Window, GetDlgItem(Window, IdButtonOk)); break;
     case IdButtonSetting:
     case IdSetting: ShowSettingDialog(); break;
     case IdAbout: ShowAboutDialog(); break;
@@ -232,6 +234,8 @@ LRESULT TVXMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       Command(LOWORD(wParam));
       return 0;
+    case DM_GETDEFID:
+      return EnterKeyDefId();
     case WM_CLOSE:
       FormCloseQuery();
       DestroyWindow(Window);

@@ -13,7 +13,8 @@
 
 namespace {
 
-enum : int { IdPageControl1 = 1, IdButtonSave, IdButtonLoad, IdButtonClose };
+// Esc presses "閉じる", the dialog's cancel button.
+enum : int { IdPageControl1 = 100, IdButtonSave, IdButtonLoad, IdButtonClose = IDCANCEL };
 
 const TComponent Buttons[] = {
     {"BUTTON", "設定保存", BS_PUSHBUTTON | WS_TABSTOP, 16, 344, 75, 25, IdButtonSave},
@@ -100,6 +101,16 @@ TVXSettingForm::Page TVXSettingForm::ActivePage() const {
 void TVXSettingForm::SetActivePage(Page page) {
   SendMessageA(PageControl1, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
   ShowPage(page);
+}
+
+// Enter saves the page shown; the debug page has nothing to save.
+HWND TVXSettingForm::ShownSaveButton() const {
+  switch (ActivePage()) {
+    case GeneralSheet: return GeneralFrame1->SaveButton();
+    case WindowSheet: return WindowFrame1->SaveButton();
+    case ExeSheet: return ExeFrame1->SaveButton();
+    default: return nullptr;
+  }
 }
 
 void TVXSettingForm::ShowPage(Page page) {
@@ -257,6 +268,7 @@ LRESULT TVXSettingForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case IdButtonSave: ButtonSaveClick(); return 0;
         case IdButtonLoad: ButtonLoadClick(); return 0;
         case IdButtonClose: ButtonCloseClick(); return 0;
+        case IdEnterKey: PressEnterButton(Window, ShownSaveButton()); return 0;
         default: break;
       }
       break;
@@ -266,6 +278,21 @@ LRESULT TVXSettingForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_CLOSE:
       ShowWindow(Window, SW_HIDE);
       return 0;
+    case DM_GETDEFID:
+      return EnterKeyDefId();
+    // An access key on a label focuses the label, then the control after
+    // it (lParam nonzero: wParam is the control; else the next one, or the
+    // previous one when wParam is nonzero).
+    case WM_NEXTDLGCTL: {
+      const HWND next = lParam != 0 ? reinterpret_cast<HWND>(wParam)
+                                    : GetNextDlgTabItem(Window, GetFocus(), wParam != 0);
+      if (next == nullptr) return 0;
+      SetFocus(next);
+      // A field reached so is typed over, as in any dialog.
+      if (SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        SendMessageA(next, EM_SETSEL, 0, -1);
+      return 0;
+    }
     default:
       break;
   }

@@ -61,6 +61,7 @@ class TVXSettingForm {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void ShowPage(Page page);
+  HWND ShownSaveButton() const;
   void SavePage(TVorlixSetting::TPart part, const std::function<void(TVorlixSetting&)>& change);
   TDebugFacts DebugFactsOf(Wnd window);
   std::string ChooseFile(bool save);

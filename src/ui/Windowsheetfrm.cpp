@@ -67,6 +67,8 @@ TWindowFrame::TWindowFrame(HWND parent, const RECT& area, HFONT font,
   SetUpDownValue(Control(IdUpDownScrollLines), 0);
 }
 
+HWND TWindowFrame::SaveButton() const { return Control(IdBtnSave); }
+
 void TWindowFrame::SetSetting(const TWindowSetting& setting) {
   Setting = setting;
   SetWindowTextA(Control(IdEditClassName), setting.ClassName.c_str());

@@ -21,6 +21,7 @@ class TWindowFrame {
   TWindowFrame& operator=(const TWindowFrame&) = delete;
 
   HWND Handle() const { return Window.Get(); }
+  HWND SaveButton() const;
   void SetSetting(const TWindowSetting& setting);
   // Every box is read whether it is enabled or not.
   TWindowSetting GetSetting();

@@ -11,6 +11,8 @@
 #include <psapi.h>
 
 #include <cstdio>
+#include <initializer_list>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <utility>
@@ -83,6 +85,24 @@ TKeyOperation ControlB() {
   operation.OperationType = TKeyOperation::Key;
   operation.KeyStroke = 0x4000 | 'B';
   return operation;
+}
+
+// Keys pressed through the system's input in order and released in reverse,
+// as a user's chord; they reach the thread of the foreground window. (The
+// system's input, not xdotool's: xdotool's key events do not reach a window
+// that Wine activated without a window manager.)
+void PressKeys(std::initializer_list<BYTE> keys, DWORD flags = 0) {
+  for (BYTE key : keys) keybd_event(key, static_cast<BYTE>(MapVirtualKeyA(key, 0)), flags, 0);
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+    keybd_event(*key, static_cast<BYTE>(MapVirtualKeyA(*key, 0)), flags | KEYEVENTF_KEYUP, 0);
+}
+
+// The control that has the keyboard focus in window's thread.
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+  return info.hwndFocus;
 }
 
 std::string At(int x, int y) {
@@ -756,18 +776,12 @@ TEST_F(TrayMenuTest, EachTabShowsItsPageAlone) {
   const char* const pictures[] = {"setting-page-general.png", "setting-page-window.png",
                                   "setting-page-application.png", "setting-page-debug.png"};
   // A click on the first tab focuses the tab control; the arrow key then
-  // moves through the tabs as a user would. (The key goes in through the
-  // system's input: xdotool's key events do not reach a window that Wine
-  // activated without a window manager.)
+  // moves through the tabs as a user would.
   RECT area{};
   GetWindowRect(tabs, &area);
   ASSERT_TRUE(RunUnix("xdotool " + At(area.left + 15, area.top + 10) + " click 1"));
   for (int page = 0; page < 4; ++page) {
-    if (page > 0) {
-      const BYTE scan = static_cast<BYTE>(MapVirtualKeyA(VK_RIGHT, 0));
-      keybd_event(VK_RIGHT, scan, KEYEVENTF_EXTENDEDKEY, 0);
-      keybd_event(VK_RIGHT, scan, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
-    }
+    if (page > 0) PressKeys({VK_RIGHT}, KEYEVENTF_EXTENDEDKEY);
     ASSERT_TRUE(PumpMessagesUntil(
         [&] { return IsWindowVisible(FindWindowExA(dialog, nullptr, pages[page], nullptr)); },
         WaitMs))
@@ -780,6 +794,39 @@ TEST_F(TrayMenuTest, EachTabShowsItsPageAlone) {
     }
     Screenshot(pictures[page]);
   }
+}
+
+// The dialog and the about box as a user drives them from the keyboard: an
+// access key, typing, Tab, Enter for the page's save, Esc to close.
+TEST_F(TrayMenuTest, KeyboardMovesThroughTheDialogSavesWithEnterAndClosesWithEsc) {
+  StartProgram();
+  ASSERT_TRUE(OpenMenu());
+  ASSERT_TRUE(Choose('s'));
+  const HWND dialog = ShownSettingDialog();
+  ASSERT_NE(dialog, nullptr) << "the settings dialog did not open";
+  const HWND generalPage = FindWindowExA(dialog, nullptr, "TGeneralFrame", nullptr);
+  const HWND lines = DescendantOf(generalPage, "EDIT");
+  PressKeys({VK_MENU, 'L'});
+  ASSERT_TRUE(PumpMessagesUntil([&] { return FocusOf(dialog) == lines; }, WaitMs))
+      << "Alt+L: the field of \"標準のスクロール行数(&L)\"";
+  PressKeys({'8'});
+  PressKeys({VK_TAB});
+  const HWND next = DescendantOf(generalPage, "BUTTON", "スクロールメッセージのみを送る(&S)");
+  ASSERT_TRUE(PumpMessagesUntil([&] { return FocusOf(dialog) == next; }, WaitMs)) << "Tab";
+  PressKeys({VK_RETURN});
+  TVorlixSetting saved;
+  EXPECT_TRUE(PumpMessagesUntil(
+      [&] { return saved.LoadFromRegistry(), saved.GeneralSetting.ScrollLines == 8; }, WaitMs))
+      << "Enter saves the page with the number typed";
+  PressKeys({VK_ESCAPE});
+  EXPECT_TRUE(PumpMessagesUntil([&] { return !IsWindowVisible(dialog); }, WaitMs)) << "Esc";
+
+  ASSERT_TRUE(OpenMenu());
+  ASSERT_TRUE(Choose('a'));
+  ASSERT_TRUE(PumpMessagesUntil([&] { return IsWindowVisible(MainWindow) != FALSE; }, WaitMs));
+  PressKeys({VK_ESCAPE});
+  EXPECT_TRUE(PumpMessagesUntil([&] { return !IsWindowVisible(MainWindow); }, WaitMs))
+      << "Esc closes the about box";
 }
 
 // The rules the pages show for a captured window, and the choices on them
