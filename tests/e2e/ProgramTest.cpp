@@ -105,6 +105,16 @@ HWND FocusOf(HWND window) {
   return info.hwndFocus;
 }
 
+// The registry's settings: the defaults and one rule that ignores a class.
+void SaveIgnoredClass(const char* className) {
+  TVorlixSetting setting;
+  TWindowSetting ignore;
+  ignore.ClassName = className;
+  ignore.Ignore = true;
+  setting.WindowSettings.Put(className, "", ignore);
+  setting.SaveToRegistry();
+}
+
 std::string At(int x, int y) {
   return "mousemove " + std::to_string(x) + " " + std::to_string(y);
 }
@@ -231,12 +241,7 @@ TEST_P(ProgramTest, TurnOverAWindowWithoutScrollBarIsOneWheelMessage) {
 }
 
 TEST_P(ProgramTest, IgnoredClassLeavesTheTurnToTheWindow) {
-  TVorlixSetting setting;
-  TWindowSetting ignore;
-  ignore.ClassName = "VORLIXE2ESCROLL";
-  ignore.Ignore = true;
-  setting.WindowSettings.Put("VORLIXE2ESCROLL", "", ignore);
-  setting.SaveToRegistry();
+  SaveIgnoredClass("VORLIXE2ESCROLL");
   StartProgram();
   ASSERT_TRUE(Drive(At(ScrollX + 50, ScrollY + 50) + " click 5"));
   EXPECT_TRUE(Before(Scroll, WM_VSCROLL).empty());
@@ -389,7 +394,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, ProgramTest, testing::Values("", "win98"),
 
 class ProgramLifeTest : public ProgramFixture {
  protected:
-  ProgramLifeTest() : ProgramFixture("") {}
+  explicit ProgramLifeTest(const char* wineVersion = "") : ProgramFixture(wineVersion) {}
 };
 
 TEST_F(ProgramLifeTest, SecondInstanceEndsAtOnceAndClosingRemovesTheHooks) {
@@ -413,6 +418,8 @@ TEST_F(ProgramLifeTest, SecondInstanceEndsAtOnceAndClosingRemovesTheHooks) {
 // go to test-results/ as artifacts.
 class TrayMenuTest : public ProgramLifeTest {
  protected:
+  using ProgramLifeTest::ProgramLifeTest;
+
   // Wine's tray loses a click that comes at once after the pointer entered
   // it from another window, hence the pause.
   bool OpenMenu() {
@@ -751,6 +758,31 @@ TEST_F(TrayMenuTest, SettingFileLoadedAndSavedAgainHoldsEverySettingAndAnotherVe
   for (const std::string& path : {written, saved, old}) DeleteFileA(path.c_str());
 }
 
+// On Windows 98 the file dialogs get the record of that system and the
+// number fields its up-down messages. (Wine takes the newer ones as well:
+// this shows that the old ones work, not that the new ones would fail.)
+class Windows98DialogTest : public TrayMenuTest {
+ protected:
+  Windows98DialogTest() : TrayMenuTest("win98") {}
+};
+
+TEST_F(Windows98DialogTest, FileDialogOpensAndTheLoadedNumberIsShown) {
+  char folder[MAX_PATH] = {};
+  GetTempPathA(sizeof folder, folder);
+  const std::string file = std::string(folder) + "vorlix_e2e_98.vxs";
+  EverySettingChanged().SaveToFile(file);
+  StartProgram();
+  ASSERT_TRUE(RunUnix("xdotool " + At(100, 150) + CaptureTurn));
+  const HWND dialog = ShownSettingDialog();
+  ASSERT_NE(dialog, nullptr) << "the settings dialog did not open";
+  PostMessageA(DescendantOf(dialog, "BUTTON", "設定読出"), BM_CLICK, 0, 0);
+  ASSERT_TRUE(ChooseInFileDialog("Vorlix設定ファイル読込", file));
+  const HWND lines =
+      DescendantOf(FindWindowExA(dialog, nullptr, "TGeneralFrame", nullptr), "EDIT");
+  EXPECT_TRUE(PumpMessagesUntil([&] { return TextOf(lines) == "7"; }, WaitMs));
+  DeleteFileA(file.c_str());
+}
+
 TEST_F(TrayMenuTest, AltCtrlShiftTurnOpensTheDialogWithTheWindowCaptured) {
   StartProgram();
   ASSERT_TRUE(RunUnix("xdotool " + At(100, 150) + CaptureTurn));
@@ -967,12 +999,7 @@ std::string ErrorText(HWND box) {
 // the page's save is refused before anything is written, the user is told,
 // and the program and the rules saved before it stay.
 TEST_F(TrayMenuTest, RefusedPageSaveIsReportedAndLeavesTheProgramAndTheKey) {
-  TVorlixSetting setting;
-  TWindowSetting ignore;
-  ignore.ClassName = "VORLIXE2EHOLDER";
-  ignore.Ignore = true;
-  setting.WindowSettings.Put("VORLIXE2EHOLDER", "", ignore);
-  setting.SaveToRegistry();
+  SaveIgnoredClass("VORLIXE2EHOLDER");
   const std::string longClass(250, 'L');
   const HWND probe = ShowProbe(longClass.c_str(), 0, 50, 540);
   StartProgram();
