@@ -32,22 +32,31 @@ void BindUpDown(HWND upDown, HWND buddy, int lowest, int highest) {
   SendMessageA(upDown, UDM_SETRANGE, 0, MAKELPARAM(highest, lowest));
 }
 
+namespace {
+
+// Value within the up-down's range: the 16-bit position message would
+// otherwise cut a number from a hand-edited registry to its low word.
+int WithinRange(HWND upDown, long value) {
+  const LRESULT range = SendMessageA(upDown, UDM_GETRANGE, 0, 0);
+  return static_cast<int>(std::clamp<long>(value, static_cast<short>(HIWORD(range)),
+                                           static_cast<short>(LOWORD(range))));
+}
+
+}  // namespace
+
 void SetUpDownValue(HWND upDown, int value) {
-  SendMessageA(upDown, UDM_SETPOS, 0, MAKELPARAM(value, 0));
+  SendMessageA(upDown, UDM_SETPOS, 0, MAKELPARAM(WithinRange(upDown, value), 0));
 }
 
 int UpDownValue(HWND upDown) {
-  const LRESULT range = SendMessageA(upDown, UDM_GETRANGE, 0, 0);
-  const int lowest = static_cast<short>(HIWORD(range));
-  const int highest = static_cast<short>(LOWORD(range));
   const std::string text =
       WindowText(reinterpret_cast<HWND>(SendMessageA(upDown, UDM_GETBUDDY, 0, 0)));
   char* end = nullptr;
   const long typed = std::strtol(text.c_str(), &end, 10);
   // Without a number the up-down answers the value it last showed.
-  int value = end == text.c_str() ? static_cast<short>(LOWORD(SendMessageA(upDown, UDM_GETPOS, 0, 0)))
-                                  : static_cast<int>(std::clamp<long>(typed, lowest, highest));
-  value = std::clamp(value, lowest, highest);
+  const int value = WithinRange(
+      upDown, end != text.c_str() ? typed
+                                  : static_cast<short>(LOWORD(SendMessageA(upDown, UDM_GETPOS, 0, 0))));
   SetUpDownValue(upDown, value);
   return value;
 }

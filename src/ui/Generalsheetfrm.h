@@ -21,7 +21,8 @@ class TGeneralFrame {
   HWND Handle() const { return Window.Get(); }
   HWND SaveButton() const;
   void SetSetting(const TGeneralSetting& setting);
-  // The page's values; the line count is the up-down control's position.
+  // The page's values; the line count is the number its field shows, kept
+  // within the page's 1 to 9.
   TGeneralSetting GetSetting() const;
 
  private:

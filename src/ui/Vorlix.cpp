@@ -2,9 +2,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <exception>
-
 #include "platform/Win32Owner.h"
+#include "ui/ErrorBox.h"
 #include "ui/Vorlixmainform.h"
 
 namespace {
@@ -57,7 +56,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
-  try {
+  Guarded(nullptr, [&]() -> LRESULT {
     const TWindow application = CreateApplicationWindow(instance);
     TVXMainForm form(application.Get());
     if (!form.Started()) return 0;
@@ -70,8 +69,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
       TranslateMessage(&message);
       DispatchMessageA(&message);
     }
-  } catch (const std::exception& error) {
-    MessageBoxA(nullptr, error.what(), "Vorlix", MB_OK | MB_ICONERROR);
-  }
+    return 0;
+  });
   return 0;
 }

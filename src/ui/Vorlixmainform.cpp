@@ -1,7 +1,5 @@
 #include "ui/Vorlixmainform.h"
 
-#include <exception>
-
 #include "platform/ProgramFolder.h"
 #include "shared/Handles.h"
 #include "ui/ErrorBox.h"
@@ -84,12 +82,7 @@ TVXMainForm::TVXMainForm(HWND application) {
 
   // What escapes the start leaves the program without a tray icon, that is
   // without a way for the user to end it: it is told, and it ends.
-  try {
-    IsStarted = Start();
-  } catch (const std::exception& error) {
-    ShowError(nullptr, error.what());
-    IsStarted = false;
-  }
+  IsStarted = Guarded(nullptr, [this] { return LRESULT{Start()}; }) != 0;
   if (!IsStarted) Stop();
 }
 
