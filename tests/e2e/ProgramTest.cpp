@@ -394,7 +394,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, ProgramTest, testing::Values("", "win98"),
 
 class ProgramLifeTest : public ProgramFixture {
  protected:
-  explicit ProgramLifeTest(const char* wineVersion = "") : ProgramFixture(wineVersion) {}
+  ProgramLifeTest() : ProgramFixture("") {}
 };
 
 TEST_F(ProgramLifeTest, SecondInstanceEndsAtOnceAndClosingRemovesTheHooks) {
@@ -418,8 +418,6 @@ TEST_F(ProgramLifeTest, SecondInstanceEndsAtOnceAndClosingRemovesTheHooks) {
 // go to test-results/ as artifacts.
 class TrayMenuTest : public ProgramLifeTest {
  protected:
-  using ProgramLifeTest::ProgramLifeTest;
-
   // Wine's tray loses a click that comes at once after the pointer entered
   // it from another window, hence the pause.
   bool OpenMenu() {
@@ -758,31 +756,6 @@ TEST_F(TrayMenuTest, SettingFileLoadedAndSavedAgainHoldsEverySettingAndAnotherVe
   for (const std::string& path : {written, saved, old}) DeleteFileA(path.c_str());
 }
 
-// On Windows 98 the file dialogs get the record of that system and the
-// number fields its up-down messages. (Wine takes the newer ones as well:
-// this shows that the old ones work, not that the new ones would fail.)
-class Windows98DialogTest : public TrayMenuTest {
- protected:
-  Windows98DialogTest() : TrayMenuTest("win98") {}
-};
-
-TEST_F(Windows98DialogTest, FileDialogOpensAndTheLoadedNumberIsShown) {
-  char folder[MAX_PATH] = {};
-  GetTempPathA(sizeof folder, folder);
-  const std::string file = std::string(folder) + "vorlix_e2e_98.vxs";
-  EverySettingChanged().SaveToFile(file);
-  StartProgram();
-  ASSERT_TRUE(RunUnix("xdotool " + At(100, 150) + CaptureTurn));
-  const HWND dialog = ShownSettingDialog();
-  ASSERT_NE(dialog, nullptr) << "the settings dialog did not open";
-  PostMessageA(DescendantOf(dialog, "BUTTON", "設定読出"), BM_CLICK, 0, 0);
-  ASSERT_TRUE(ChooseInFileDialog("Vorlix設定ファイル読込", file));
-  const HWND lines =
-      DescendantOf(FindWindowExA(dialog, nullptr, "TGeneralFrame", nullptr), "EDIT");
-  EXPECT_TRUE(PumpMessagesUntil([&] { return TextOf(lines) == "7"; }, WaitMs));
-  DeleteFileA(file.c_str());
-}
-
 TEST_F(TrayMenuTest, AltCtrlShiftTurnOpensTheDialogWithTheWindowCaptured) {
   StartProgram();
   ASSERT_TRUE(RunUnix("xdotool " + At(100, 150) + CaptureTurn));
@@ -982,13 +955,6 @@ TEST_F(TrayMenuTest, CapturedPagesShowTheRulesThatApplyAndTheirChoices) {
   EXPECT_EQ(controlB, keys.Operation(KeyEventMiddleButtonDown));
 }
 
-// The error box the program shows for an error it met; null when none came.
-HWND ErrorBox() {
-  HWND box = nullptr;
-  PumpMessagesUntil([&] { return (box = FindWindowA("#32770", "Vorlix")) != nullptr; }, WaitMs);
-  return box;
-}
-
 std::string ErrorText(HWND box) {
   char text[128] = {};
   GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the message box's static text
@@ -1011,8 +977,9 @@ TEST_F(TrayMenuTest, RefusedPageSaveIsReportedAndLeavesTheProgramAndTheKey) {
                                 WaitMs));
   SendMessageA(DescendantOf(windowPage, "BUTTON", "このExeに対して設定する(&O)"), BM_CLICK, 0, 0);
   PostMessageA(DescendantOf(windowPage, "BUTTON", "ウィンドウの設定保存"), BM_CLICK, 0, 0);
-  const HWND box = ErrorBox();
-  ASSERT_NE(box, nullptr) << "no error box";
+  HWND box = nullptr;
+  ASSERT_TRUE(PumpMessagesUntil([&] { return (box = FindWindowA("#32770", "Vorlix")) != nullptr; },
+                                WaitMs)) << "no error box";
   EXPECT_EQ(0u, ErrorText(box).rfind("レジストリに保存できない名前があります", 0)) << ErrorText(box);
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(Answers(MainWindow)) << "the program ended";
