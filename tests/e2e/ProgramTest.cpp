@@ -87,10 +87,8 @@ TKeyOperation ControlB() {
   return operation;
 }
 
-// Keys pressed through the system's input in order and released in reverse,
-// as a user's chord; they reach the thread of the foreground window. (The
-// system's input, not xdotool's: xdotool's key events do not reach a window
-// that Wine activated without a window manager.)
+// A chord through the system's input, released in reverse order. (Not
+// xdotool's keys: they miss a window Wine activated without a window manager.)
 void PressKeys(std::initializer_list<BYTE> keys, DWORD flags = 0) {
   for (BYTE key : keys) keybd_event(key, static_cast<BYTE>(MapVirtualKeyA(key, 0)), flags, 0);
   for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
