@@ -158,17 +158,14 @@ bool TWheelDispatcher::DispatchWheel(Wnd targetWnd, Wnd cursorWnd, std::int16_t 
 
   const std::int32_t lines = window.ScrollLines != 0 ? window.ScrollLines : general.ScrollLines;
   if (window.SendScrollMsgOnly() ||
-      (!window.SendWheelMsgOnly() && general.SendScrollMsgOnly)) {
-    SendScrollLines(cursorWnd, 0, wheelDelta, lines);
-    return true;
-  }
+      (!window.SendWheelMsgOnly() && general.SendScrollMsgOnly))
+    return SendScrollLines(cursorWnd, 0, wheelDelta, lines);
   if (!window.SendWheelMsgOnly()) {
     Wnd scrollBar = 0;
     if (FindVScrollBar(Windows, cursorWnd, scrollBar)) {
       // A scroll-bar control is served by its parent, told by lParam.
-      SendScrollLines(scrollBar ? Windows.Parent(scrollBar) : cursorWnd, scrollBar, wheelDelta,
-                      lines);
-      return true;
+      return SendScrollLines(scrollBar ? Windows.Parent(scrollBar) : cursorWnd, scrollBar,
+                             wheelDelta, lines);
     }
   }
 
@@ -180,20 +177,36 @@ bool TWheelDispatcher::DispatchWheel(Wnd targetWnd, Wnd cursorWnd, std::int16_t 
   return true;
 }
 
-void TWheelDispatcher::SendScrollLines(Wnd window, Wnd scrollBar, std::int16_t wheelDelta,
+// High-resolution wheels and touchpads report pieces of a notch (a delta of
+// 40, or 15). Each line is scrolled once its share of a notch (120 / lines)
+// has come in; what does not make a line yet is kept for the next turn in
+// the same direction over the same window, so that any run of turns scrolls
+// what whole notches of the same total would. What is kept is less than one
+// line, so no pause needs to start afresh; another window or direction does.
+// The turn is consumed when lines were scrolled or something is kept; a line
+// count of 0 or less scrolls nothing and leaves the turn to the window.
+bool TWheelDispatcher::SendScrollLines(Wnd window, Wnd scrollBar, std::int16_t wheelDelta,
                                        std::int32_t lines) {
+  const bool down = wheelDelta < 0;
+  if (lines <= 0) {
+    Remainder = {};
+    return false;
+  }
+  if (Remainder.Window != window || Remainder.ScrollBar != scrollBar || Remainder.Down != down)
+    Remainder = {window, scrollBar, down, 0};
   // 64 bits: a large line count from a hand-edited setting must not
   // overflow; and each line is two messages the target thread (and, in
   // message mode, the application waiting for this decision) must get
   // through, so a count far past any useful scroll is cut.
-  const std::int64_t count =
-      std::min(static_cast<std::int64_t>(std::abs(wheelDelta) / WheelDeltaUnit) * lines,
-               MaxLinesPerEvent);
-  const int code = wheelDelta < 0 ? SbLineDown : SbLineUp;
+  const std::int64_t units = Remainder.Units + static_cast<std::int64_t>(std::abs(wheelDelta)) * lines;
+  Remainder.Units = units % WheelDeltaUnit;
+  const std::int64_t count = std::min(units / WheelDeltaUnit, MaxLinesPerEvent);
+  const int code = down ? SbLineDown : SbLineUp;
   for (std::int64_t i = 0; i < count; ++i) {
     Hook.SendVScroll(window, code, 0, scrollBar);
     Hook.SendVScroll(window, SbEndScroll, 0, scrollBar);
   }
+  return true;
 }
 
 std::string TWheelDispatcher::GetTargetClassName(Wnd window) {

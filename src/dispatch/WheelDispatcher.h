@@ -89,10 +89,19 @@ class TWheelDispatcher {
  private:
   bool AltCtrlShiftHeld();
   bool MayActWithoutTurn(std::uint16_t keyState);
-  void SendScrollLines(Wnd window, Wnd scrollBar, std::int16_t wheelDelta, std::int32_t lines);
+  bool SendScrollLines(Wnd window, Wnd scrollBar, std::int16_t wheelDelta, std::int32_t lines);
 
   WindowSystem& Windows;
   HookRequests& Hook;
   TVorlixSetting& Setting;
   TModuleNameCache ModuleNames;
+  // What the last turns delivered as lines left over: less than one line,
+  // in units of a notch's delta (120) per line, for one window and
+  // direction.
+  struct TLineRemainder {
+    Wnd Window = 0;
+    Wnd ScrollBar = 0;
+    bool Down = false;
+    std::int64_t Units = 0;
+  } Remainder;
 };

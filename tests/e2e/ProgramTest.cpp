@@ -95,6 +95,18 @@ void PressKeys(std::initializer_list<BYTE> keys, DWORD flags = 0) {
     keybd_event(*key, static_cast<BYTE>(MapVirtualKeyA(*key, 0)), flags | KEYEVENTF_KEYUP, 0);
 }
 
+// Turns of delta through the system's input at a screen point, as a
+// high-resolution wheel or a touchpad reports them (xdotool's are notches).
+void InjectTurns(int x, int y, int delta, int count) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = x * 65536 / GetSystemMetrics(SM_CXSCREEN);
+  input.mi.dy = y * 65536 / GetSystemMetrics(SM_CYSCREEN);
+  input.mi.mouseData = static_cast<DWORD>(delta);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_WHEEL;
+  for (int i = 0; i < count; ++i) SendInput(1, &input, sizeof input);
+}
+
 // The control that has the keyboard focus in window's thread.
 HWND FocusOf(HWND window) {
   GUITHREADINFO info{};
@@ -228,6 +240,15 @@ TEST_P(ProgramTest, TurnOverAnInactiveWindowScrollsItByLinesAndCtrlTurnIsLeftAlo
       << "three lines, from default.vxs";
   EXPECT_TRUE(Before(Scroll, WM_MOUSEWHEEL).empty()) << "the raw turn was consumed";
   EXPECT_EQ(Scroll, GetForegroundWindow());
+}
+
+// A third of a notch at a time: a line each (three a notch), no raw turn.
+TEST_P(ProgramTest, PiecesOfANotchScrollTheirShareOfLines) {
+  StartProgram();
+  InjectTurns(ScrollX + 50, ScrollY + 50, -40, 3);
+  ASSERT_TRUE(Drive(At(ScrollX + 50, ScrollY + 50)));
+  EXPECT_EQ(6u, Before(Scroll, WM_VSCROLL).size());
+  EXPECT_TRUE(Before(Scroll, WM_MOUSEWHEEL).empty());
 }
 
 TEST_P(ProgramTest, TurnOverAWindowWithoutScrollBarIsOneWheelMessage) {

@@ -223,24 +223,46 @@ TEST_F(DispatcherTest, LineCountFollowsDeltaAndScrollLines) {
   EXPECT_EQ(Desk.Log, Lines(Pane, 0, 6));
 
   Desk.Log.clear();
-  EXPECT_EQ(OverPane(60), 1);  // a fine-resolution wheel: less than a notch
-  EXPECT_TRUE(Desk.Log.empty());
-
-  Desk.Log.clear();
   Setting.GeneralSetting.ScrollLines = 5;
   OverPane(-120);
   EXPECT_EQ(Desk.Log, Lines(Pane, 1, 5));
 
   Desk.Log.clear();
   Rule("VIEWPANE", [](TWindowSetting& s) { s.ScrollLines = 2; });
-  OverPane(-359);  // truncated to two notches
-  EXPECT_EQ(Desk.Log, Lines(Pane, 1, 4));
+  OverPane(-359);  // 5.98 lines: five now, the rest kept
+  EXPECT_EQ(Desk.Log, Lines(Pane, 1, 5));
+}
+
+// Pieces of a notch add up per window and direction: the lines come as
+// their share of a notch comes in, and a run scrolls what whole notches of
+// its total would.
+TEST_F(DispatcherTest, SubNotchDeltasAddUpPerWindowAndDirection) {
+  Desk.Foreground = Viewer;
+  Setting.GeneralSetting.ScrollLines = 1;
+  EXPECT_EQ(OverPane(40), 1) << "nothing yet, but kept";
+  OverPane(40);
+  EXPECT_TRUE(Desk.Log.empty());
+  OverPane(40);
+  EXPECT_EQ(Desk.Log, Lines(Pane, 0, 1));
+
+  Desk.Log.clear();
+  for (int i = 0; i < 8; ++i) OverPane(-15);
+  EXPECT_EQ(Desk.Log, Lines(Pane, 1, 1));
+
+  Desk.Log.clear();
+  OverPane(60);
+  OverPane(-60);  // the other way: afresh
+  Turn({100, 100}, -60);  // another window: afresh
+  EXPECT_EQ(Desk.Log, Log{Foreground(FocusApp)});
+  Desk.Log.clear();
+  Turn({100, 100}, -60);
+  EXPECT_EQ(Desk.Log, Lines(FocusEdit, 1, 1));
 }
 
 TEST_F(DispatcherTest, HugeOrNegativeLineCountsDoNotOverflow) {
   Desk.Foreground = Viewer;
   Setting.GeneralSetting.ScrollLines = -3;
-  EXPECT_EQ(OverPane(-32768), 1);
+  EXPECT_EQ(OverPane(-32768), 0) << "no line to scroll: the turn is the window's";
   EXPECT_TRUE(Desk.Log.empty());
 
   // Two thousand million lines from a hand-edited file would keep the
