@@ -97,13 +97,17 @@ void PressKeys(std::initializer_list<BYTE> keys, DWORD flags = 0) {
 
 // Turns of delta through the system's input at a screen point, as a
 // high-resolution wheel or a touchpad reports them (xdotool's are notches).
+// The pointer moves there first: a low-level hook sees an event before the
+// system moves the pointer for it.
 void InjectTurns(int x, int y, int delta, int count) {
   INPUT input{};
   input.type = INPUT_MOUSE;
   input.mi.dx = x * 65536 / GetSystemMetrics(SM_CXSCREEN);
   input.mi.dy = y * 65536 / GetSystemMetrics(SM_CYSCREEN);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &input, sizeof input);
   input.mi.mouseData = static_cast<DWORD>(delta);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_WHEEL;
+  input.mi.dwFlags = MOUSEEVENTF_WHEEL;
   for (int i = 0; i < count; ++i) SendInput(1, &input, sizeof input);
 }
 
