@@ -173,8 +173,9 @@ bool TWheelDispatcher::DispatchWheel(Wnd targetWnd, Wnd cursorWnd, std::int16_t 
   const std::uint32_t wParam = (static_cast<std::uint32_t>(static_cast<std::uint16_t>(wheelDelta)) << 16) | keyState;
   const std::uint32_t lParam = (static_cast<std::uint32_t>(cursor.Y & 0xFFFF) << 16) |
                                static_cast<std::uint32_t>(cursor.X & 0xFFFF);
-  Windows.Send(cursorWnd, WmMouseWheel, wParam, static_cast<std::int32_t>(lParam));
-  return true;
+  // A window that cannot get it (hung, gone, closed to this program) leaves
+  // the turn to the system.
+  return Windows.Send(cursorWnd, WmMouseWheel, wParam, static_cast<std::int32_t>(lParam));
 }
 
 // High-resolution wheels and touchpads report pieces of a notch (a delta of
@@ -184,7 +185,8 @@ bool TWheelDispatcher::DispatchWheel(Wnd targetWnd, Wnd cursorWnd, std::int16_t 
 // what whole notches of the same total would. What is kept is less than one
 // line, so no pause needs to start afresh; another window or direction does.
 // The turn is consumed when lines were scrolled or something is kept; a line
-// count of 0 or less scrolls nothing and leaves the turn to the window.
+// count of 0 or less, or a window that cannot take the lines (hung, gone,
+// closed to this program), leaves the turn to the system.
 bool TWheelDispatcher::SendScrollLines(Wnd window, Wnd scrollBar, std::int16_t wheelDelta,
                                        std::int32_t lines) {
   const bool down = wheelDelta < 0;
@@ -203,7 +205,10 @@ bool TWheelDispatcher::SendScrollLines(Wnd window, Wnd scrollBar, std::int16_t w
   const std::int64_t count = std::min(units / WheelDeltaUnit, MaxLinesPerEvent);
   const int code = down ? SbLineDown : SbLineUp;
   for (std::int64_t i = 0; i < count; ++i) {
-    Hook.SendVScroll(window, code, 0, scrollBar);
+    if (Hook.SendVScroll(window, code, 0, scrollBar) == 0) {
+      Remainder = {};
+      return i > 0;
+    }
     Hook.SendVScroll(window, SbEndScroll, 0, scrollBar);
   }
   return true;

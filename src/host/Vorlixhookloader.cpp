@@ -152,5 +152,5 @@ std::intptr_t TVorlixHook::SendVScroll(Wnd window, int code, int position, Wnd s
   // mouse hook: a post, turned into WM_VSCROLL by the target thread itself,
   // does not make the whole desktop's mouse wait on the target.
   if (InLowLevelMode) return PostMessageA(ToHwnd(window), SendVScrollNumber, wParam, lParam);
-  return SendBounded(ToHwnd(window), WM_VSCROLL, wParam, lParam);
+  return DeliverMessage(ToHwnd(window), WM_VSCROLL, wParam, lParam);
 }

@@ -5,6 +5,15 @@ namespace {
 HWND Stalled = nullptr;
 DWORD StalledAt = 0;
 
+using TIsHungAppWindow = BOOL(WINAPI*)(HWND);
+
+// Looked up by name: Windows 95 and 98 do not have it.
+TIsHungAppWindow IsHungAppWindowFunction() {
+  static const TIsHungAppWindow function = reinterpret_cast<TIsHungAppWindow>(
+      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), "IsHungAppWindow")));
+  return function;
+}
+
 }  // namespace
 
 LRESULT SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -25,4 +34,10 @@ LRESULT SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     StalledAt = GetTickCount();
   }
   return 0;
+}
+
+bool DeliverMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const TIsHungAppWindow isHung = IsHungAppWindowFunction();
+  if (isHung != nullptr && isHung(window)) return false;
+  return SendNotifyMessageA(window, message, wParam, lParam) != FALSE;
 }

@@ -77,9 +77,9 @@ bool TWin32WindowSystem::BringToTop(Wnd window) {
   return BringWindowToTop(ToHwnd(window)) != FALSE;
 }
 
-std::intptr_t TWin32WindowSystem::Send(Wnd window, std::uint32_t message, std::uintptr_t wParam,
-                                       std::intptr_t lParam) {
-  return SendBounded(ToHwnd(window), message, wParam, lParam);
+bool TWin32WindowSystem::Send(Wnd window, std::uint32_t message, std::uintptr_t wParam,
+                              std::intptr_t lParam) {
+  return DeliverMessage(ToHwnd(window), message, wParam, lParam);
 }
 
 std::int16_t TWin32WindowSystem::AsyncKeyState(int virtualKey) {

@@ -23,7 +23,7 @@ class TWin32WindowSystem : public WindowSystem {
   bool IsVisible(Wnd window) override;
   Wnd ForegroundWindow() override;
   bool BringToTop(Wnd window) override;
-  std::intptr_t Send(Wnd window, std::uint32_t message, std::uintptr_t wParam,
+  bool Send(Wnd window, std::uint32_t message, std::uintptr_t wParam,
                      std::intptr_t lParam) override;
   std::int16_t AsyncKeyState(int virtualKey) override;
   void KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) override;

@@ -68,8 +68,11 @@ class WindowSystem {
   virtual bool IsVisible(Wnd window) = 0;
   virtual Wnd ForegroundWindow() = 0;
   virtual bool BringToTop(Wnd window) = 0;        // BringWindowToTop
-  virtual std::intptr_t Send(Wnd window, std::uint32_t message, std::uintptr_t wParam,
-                             std::intptr_t lParam) = 0;  // SendMessageTimeoutA, bounded: 0 when unanswered
+  // SendMessageTimeoutA, bounded, for a message whose answer is not needed:
+  // true when the window has it, or will have it once its busy thread
+  // wakes; false when it is hung, gone or refused it.
+  virtual bool Send(Wnd window, std::uint32_t message, std::uintptr_t wParam,
+                    std::intptr_t lParam) = 0;
   virtual std::int16_t AsyncKeyState(int virtualKey) = 0;
   // keybd_event with no extra information.
   virtual void KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) = 0;
@@ -105,5 +108,6 @@ class HookRequests {
   // Moves the keyboard focus inside the window's own thread; returns the
   // window that had it before, or 0.
   virtual Wnd SetFocusEx(Wnd window) = 0;
+  // Nonzero when the window has the line request or will have it (as Send).
   virtual std::intptr_t SendVScroll(Wnd window, int code, int position, Wnd scrollBar) = 0;
 };

@@ -51,7 +51,8 @@ LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_MBUTTONDOWN:
     case WM_KEYDOWN:
     case WM_KEYUP:
-      Seen.push_back({window, message, wParam, (InSendMessageEx(nullptr) & ISMEX_SEND) != 0});
+      Seen.push_back({window, message, wParam,
+                      (InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_NOTIFY)) != 0});
       return 0;
     default:
       return DefWindowProcA(window, message, wParam, lParam);

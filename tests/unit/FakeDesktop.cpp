@@ -187,12 +187,13 @@ bool FakeDesktop::BringToTop(Wnd window) {
   return Find(window) != nullptr;
 }
 
-std::intptr_t FakeDesktop::Send(Wnd window, std::uint32_t message, std::uintptr_t wParam,
-                                std::intptr_t lParam) {
+bool FakeDesktop::Send(Wnd window, std::uint32_t message, std::uintptr_t wParam,
+                       std::intptr_t lParam) {
   ++Calls;
   Log.push_back("Send " + std::to_string(window) + " " + std::to_string(message) + " " +
                 std::to_string(wParam) + " " + std::to_string(lParam));
-  return 0;
+  const FakeWindow* target = Find(window);
+  return target != nullptr && !target->Hung;
 }
 
 std::int16_t FakeDesktop::AsyncKeyState(int virtualKey) {
@@ -279,5 +280,6 @@ std::intptr_t FakeDesktop::SendVScroll(Wnd window, int code, int position, Wnd s
   ++Calls;
   Log.push_back("VScroll " + std::to_string(window) + " " + std::to_string(code) + " " +
                 std::to_string(position) + " " + std::to_string(scrollBar));
-  return 0;
+  const FakeWindow* target = Find(window);
+  return target != nullptr && !target->Hung ? 1 : 0;
 }

@@ -21,6 +21,8 @@ struct FakeWindow {
   // 0: a process the desktop gives no id (module names are then asked for
   // on every request); children inherit it.
   std::uint32_t ProcessId = 0;
+  // Sends to it fail, as the system's do to a hung window.
+  bool Hung = false;
 };
 
 class FakeDesktop : public WindowSystem, public HookRequests {
@@ -67,8 +69,9 @@ class FakeDesktop : public WindowSystem, public HookRequests {
   bool IsVisible(Wnd window) override;
   Wnd ForegroundWindow() override;
   bool BringToTop(Wnd window) override;
-  std::intptr_t Send(Wnd window, std::uint32_t message, std::uintptr_t wParam,
-                     std::intptr_t lParam) override;
+  // Logged as "Send ..."; false for a window that has gone or hangs.
+  bool Send(Wnd window, std::uint32_t message, std::uintptr_t wParam,
+            std::intptr_t lParam) override;
   std::int16_t AsyncKeyState(int virtualKey) override;
   // Logged as "key VK SCAN down" or "key VK SCAN up"; a key's scan code is
   // its virtual-key code plus one here, so that tests can tell them apart.
@@ -84,6 +87,7 @@ class FakeDesktop : public WindowSystem, public HookRequests {
   bool SetForeground(Wnd window) override;
   std::uint32_t GetModuleName(Wnd window, char* buffer, std::uint32_t size) override;
   Wnd SetFocusEx(Wnd window) override;
+  // Logged as "VScroll ..."; 0 for a window that has gone or hangs.
   std::intptr_t SendVScroll(Wnd window, int code, int position, Wnd scrollBar) override;
 
  private:

@@ -259,6 +259,16 @@ TEST_F(DispatcherTest, SubNotchDeltasAddUpPerWindowAndDirection) {
   EXPECT_EQ(Desk.Log, Lines(FocusEdit, 1, 1));
 }
 
+// A window that cannot take the turn (hung, or gone meanwhile) leaves it to
+// the system, whether it was to get lines or a wheel message.
+TEST_F(DispatcherTest, TurnThatCannotBeDeliveredIsLeftToTheSystem) {
+  Desk.Foreground = Viewer;
+  Desk.Window(Pane).Hung = true;
+  EXPECT_EQ(OverPane(-120), 0);
+  Rule("VIEWPANE", [](TWindowSetting& s) { s.SetSendWheelMsgOnly(true); });
+  EXPECT_EQ(OverPane(-120), 0);
+}
+
 TEST_F(DispatcherTest, HugeOrNegativeLineCountsDoNotOverflow) {
   Desk.Foreground = Viewer;
   Setting.GeneralSetting.ScrollLines = -3;

@@ -431,10 +431,8 @@ class DispatchTest : public LiveHookFixture, public testing::WithParamInterface<
     return found;
   }
 
-  // How long the dispatcher takes to deliver a turn over the probe while the
-  // probe's thread does not answer. (Driven directly: under Wine the input
-  // over a window reaches the hooks only once that window's thread reads it.)
-  DWORD DecisionMsWhileProbeHangs(DWORD hangMs) {
+  // Makes the probe's thread sleep for hangMs; returns a point over the probe.
+  TPoint HangProbe(DWORD hangMs) {
     PostMessageA(Probe, ProbeHangMessage, hangMs, 0);
     // The probe has taken the request when a send no longer gets through.
     DWORD_PTR ignored = 0;
@@ -443,7 +441,14 @@ class DispatchTest : public LiveHookFixture, public testing::WithParamInterface<
         WaitMs);
     RECT area{};
     GetWindowRect(Probe, &area);
-    const TPoint cursor{area.left + 50, area.top + 50};
+    return {area.left + 50, area.top + 50};
+  }
+
+  // How long the dispatcher takes to deliver a turn over the probe while the
+  // probe's thread does not answer. (Driven directly: under Wine the input
+  // over a window reaches the hooks only once that window's thread reads it.)
+  DWORD DecisionMsWhileProbeHangs(DWORD hangMs) {
+    const TPoint cursor = HangProbe(hangMs);
     const DWORD start = GetTickCount();
     Dispatcher->DispatchWheel(ToWnd(Decoy), ToWnd(Probe), -120, 0, cursor);
     const DWORD held = GetTickCount() - start;
@@ -588,6 +593,15 @@ TEST_P(WheelDispatchTest, WindowOfAProcessThatEndedGetsNothingAndNothingElseDoes
 
 TEST_P(WheelDispatchTest, HungWindowHoldsTheDecisionOnlyBriefly) {
   EXPECT_LT(DecisionMsWhileProbeHangs(4000), 1000u);
+}
+
+// A window busier than the send's bound gets every turn once it wakes.
+TEST_P(WheelDispatchTest, BusyWindowGetsEveryTurnLate) {
+  const TPoint cursor = HangProbe(1500);
+  Start = Log->EventCount;
+  for (int i = 0; i < 5; ++i)
+    EXPECT_TRUE(Dispatcher->DispatchWheel(ToWnd(Decoy), ToWnd(Probe), -120, 0, cursor));
+  EXPECT_TRUE(Await([&] { return CountOf(WM_MOUSEWHEEL) == 5; })) << CountOf(WM_MOUSEWHEEL);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, WheelDispatchTest, testing::Values(1, 2), ModeName);

@@ -79,11 +79,14 @@ int ModuleName(Wnd window) {
 
 TProbeLog* Log = nullptr;
 
+// Sent or notified by another thread, not posted.
+bool SentByAnotherThread() { return (InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_NOTIFY)) != 0; }
+
 void Record(UINT message, WPARAM wParam, LPARAM lParam) {
   const LONG index = Log->EventCount;
   if (index >= TProbeLog::Capacity) return;
   Log->Events[index] = {message, static_cast<std::uint32_t>(wParam),
-                        static_cast<std::uint32_t>(lParam), InSendMessage() ? 1u : 0u,
+                        static_cast<std::uint32_t>(lParam), SentByAnotherThread() ? 1u : 0u,
                         GetTickCount()};
   InterlockedIncrement(&Log->EventCount);
 }

@@ -76,7 +76,7 @@ struct TProbeEvent {
   std::uint32_t Message;
   std::uint32_t WParam;
   std::uint32_t LParam;
-  std::uint32_t Sent;  // InSendMessage() was true
+  std::uint32_t Sent;  // sent or notified by another thread, not posted
   std::uint32_t Tick;  // GetTickCount() when it arrived
 };
 
