@@ -123,9 +123,6 @@ int TExeFrame::SelectedRow() {
 
 void TExeFrame::ShowKeyOperation(int row) {
   if (row < 0 || row >= KeyEventCount) row = 0;
-  // The controls are set one by one: the key-stroke field's change, told
-  // on the way, must not store the row half shown.
-  ShowingRow = true;
   const TKeyOperation& operation = KeySetting.Operations[static_cast<std::size_t>(row)];
   SetChecked(Control(IdRadioKeyOpNone), operation.OperationType != TKeyOperation::Key &&
                                             operation.OperationType != TKeyOperation::Other);
@@ -150,7 +147,6 @@ void TExeFrame::ShowKeyOperation(int row) {
     index = 0;
   }
   SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  ShowingRow = false;
   UpdateEnabled(true);
 }
 
@@ -227,7 +223,7 @@ void TExeFrame::Command(int id, int code) {
     case IdHotKeyExKey:
       // The key-stroke field tells of no focus change; a changed stroke is
       // stored at once, which is what leaving it would store.
-      if (code == EN_CHANGE && !ShowingRow) AnyKeyOpCtlExit();
+      if (code == EN_CHANGE) AnyKeyOpCtlExit();
       break;
     case IdListBoxKeyOp:
       if (code == LBN_SELCHANGE) ShowKeyOperation(SelectedRow());

@@ -55,6 +55,4 @@ class TExeFrame {
   TKeySetting KeySetting;
   std::function<void()> OnSave;
   std::function<void()> OnThisWindowOnly;
-  // True while ShowKeyOperation sets the controls from the stored row.
-  bool ShowingRow = false;
 };

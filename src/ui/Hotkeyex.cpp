@@ -49,8 +49,11 @@ std::uint16_t THotKeyEx::GetHotKey() const {
   return KeyStrokeFromHotKey(static_cast<std::uint16_t>(SendMessageA(Handle(), HKM_GETHOTKEY, 0, 0)));
 }
 
+// Straight to the control, past the telling of a change: what the owner
+// shows is not the user's edit.
 void THotKeyEx::SetHotKey(std::uint16_t value) {
-  SendMessageA(Handle(), HKM_SETHOTKEY, HotKeyFromKeyStroke(value), 0);
+  if (OriginalProc != nullptr)
+    CallWindowProcA(OriginalProc, Handle(), HKM_SETHOTKEY, HotKeyFromKeyStroke(value), 0);
 }
 
 LRESULT CALLBACK THotKeyEx::WndProc(HWND window, UINT message, WPARAM wParam,
@@ -63,8 +66,8 @@ LRESULT THotKeyEx::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case HKM_SETHOTKEY: {
       // The control tells its parent of the keys it takes itself; a value
-      // set by message (an intercepted key, the page showing a row) changes
-      // the field just as much, and is told the same way.
+      // set by message (an intercepted key, another program) changes the
+      // field just as much, and is told the same way.
       const LRESULT before = CallWindowProcA(OriginalProc, Handle(), HKM_GETHOTKEY, 0, 0);
       const LRESULT result = CallWindowProcA(OriginalProc, Handle(), message, wParam, lParam);
       if (CallWindowProcA(OriginalProc, Handle(), HKM_GETHOTKEY, 0, 0) != before)

@@ -47,8 +47,8 @@ class THotKeyEx {
 
   // The key stroke shown, in the 16-bit key-stroke format (0 when empty).
   std::uint16_t GetHotKey() const;
-  // Shows value; the properties stay as they are. Like every change of the
-  // value, it is told to the parent as EN_CHANGE.
+  // Shows value; the properties stay as they are. Unlike every other change
+  // of the value (told to the parent as EN_CHANGE), it is not told.
   void SetHotKey(std::uint16_t value);
 
  private:
