@@ -231,7 +231,7 @@ void FillRealisticSettings(TVorlixSetting& setting) {
 }
 
 std::uintptr_t WParam(std::uint16_t keys, std::int16_t delta) {
-  return (static_cast<std::uintptr_t>(static_cast<std::uint16_t>(delta)) << 16) | keys;
+  return TWheelNotification{keys, delta, 0}.WParam();
 }
 
 struct TCase {

@@ -14,8 +14,8 @@ constexpr std::uintptr_t ScClose = 0xF060;
 constexpr std::uintptr_t ScMinimize = 0xF020;
 
 constexpr int WheelDeltaUnit = 120;
-constexpr int SbLineUp = 0;
-constexpr int SbLineDown = 1;
+constexpr int SbLineBack = 0;     // SB_LINEUP, SB_LINELEFT
+constexpr int SbLineForward = 1;  // SB_LINEDOWN, SB_LINERIGHT
 constexpr int SbEndScroll = 8;
 // The dialog offers up to 9 lines a notch; a fast wheel reports a few
 // notches in one event.
@@ -29,14 +29,6 @@ constexpr std::uint32_t CursorWndFlags = SkipInvisible | SkipTransparent;
 constexpr int NameBufferSize = 261;
 
 }  // namespace
-
-TWheelNotification TWheelNotification::Read(std::uintptr_t wParam, std::intptr_t lParam) {
-  TWheelNotification n;
-  n.KeyState = static_cast<std::uint16_t>(wParam & 0xFFFF);
-  n.WheelDelta = static_cast<std::int16_t>((wParam >> 16) & 0xFFFF);
-  n.TargetWnd = static_cast<Wnd>(lParam);
-  return n;
-}
 
 MainWindowAction ClassifyMainWindowMessage(std::uint32_t message, std::uintptr_t wParam,
                                            std::uint32_t notifyMessage) {
@@ -107,9 +99,12 @@ bool TWheelDispatcher::DispatchWheel(Wnd targetWnd, Wnd cursorWnd, std::int16_t 
 
   if (exe.Ignore || window.Ignore) return false;
 
+  // The tilt wheel has no key slots of its own: its turns are scrolled.
+  const bool horizontal = (keyState & KeyStateHorizontal) != 0;
+
   // A key operation comes before every other rule. Only the key setting of
   // the application is copied: it is all that is read of it from here on.
-  if (KeyOps) {
+  if (KeyOps && !horizontal) {
     const TKeySetting& live = exe.FindKeySetting(className);
     if (live.EnableKeySetting) {
       const TKeySetting keySetting = live;
@@ -156,26 +151,35 @@ bool TWheelDispatcher::DispatchWheel(Wnd targetWnd, Wnd cursorWnd, std::int16_t 
   // nowhere: not to the window, and not to the focus window either.
   if (!IsWindowChainUsable(cursorWnd)) return true;
 
-  const std::int32_t lines = window.ScrollLines != 0 ? window.ScrollLines : general.ScrollLines;
+  // The tilt wheel scrolls the columns the system gives a notch (cut like a
+  // line count, so that any value fits); the line counts of the settings
+  // are rows.
+  const std::int32_t lines =
+      horizontal ? static_cast<std::int32_t>(std::min<std::uint32_t>(Windows.WheelScrollChars(),
+                                                                     MaxLinesPerEvent))
+      : window.ScrollLines != 0 ? window.ScrollLines
+                                : general.ScrollLines;
   if (window.SendScrollMsgOnly() ||
       (!window.SendWheelMsgOnly() && general.SendScrollMsgOnly))
-    return SendScrollLines(cursorWnd, 0, wheelDelta, lines);
+    return SendScrollLines(cursorWnd, 0, horizontal, wheelDelta, lines);
   if (!window.SendWheelMsgOnly()) {
     Wnd scrollBar = 0;
-    if (FindVScrollBar(Windows, cursorWnd, scrollBar)) {
+    if (FindScrollBar(Windows, cursorWnd, !horizontal, scrollBar)) {
       // A scroll-bar control is served by its parent, told by lParam.
       return SendScrollLines(scrollBar ? Windows.Parent(scrollBar) : cursorWnd, scrollBar,
-                             wheelDelta, lines);
+                             horizontal, wheelDelta, lines);
     }
   }
 
   if (cursorWnd == targetWnd) return false;  // the wheel message is on its way there already
-  const std::uint32_t wParam = (static_cast<std::uint32_t>(static_cast<std::uint16_t>(wheelDelta)) << 16) | keyState;
+  const TWheelNotification message{static_cast<std::uint16_t>(keyState & ~KeyStateHorizontal),
+                                   wheelDelta, 0};
   const std::uint32_t lParam = (static_cast<std::uint32_t>(cursor.Y & 0xFFFF) << 16) |
                                static_cast<std::uint32_t>(cursor.X & 0xFFFF);
   // A window that cannot get it (hung, gone, closed to this program) leaves
   // the turn to the system.
-  return Windows.Send(cursorWnd, WmMouseWheel, wParam, static_cast<std::int32_t>(lParam));
+  return Windows.Send(cursorWnd, horizontal ? WmMouseHWheel : WmMouseWheel, message.WParam(),
+                      static_cast<std::int32_t>(lParam));
 }
 
 // High-resolution wheels and touchpads report pieces of a notch (a delta of
@@ -186,16 +190,20 @@ bool TWheelDispatcher::DispatchWheel(Wnd targetWnd, Wnd cursorWnd, std::int16_t 
 // line, so no pause needs to start afresh; another window or direction does.
 // The turn is consumed when lines were scrolled or something is kept; a line
 // count of 0 or less, or a window that cannot take the lines (hung, gone,
-// closed to this program), leaves the turn to the system.
-bool TWheelDispatcher::SendScrollLines(Wnd window, Wnd scrollBar, std::int16_t wheelDelta,
-                                       std::int32_t lines) {
-  const bool down = wheelDelta < 0;
+// closed to this program), leaves the turn to the system. The tilt wheel's
+// columns are counted the same way, apart from the vertical wheel's rows.
+bool TWheelDispatcher::SendScrollLines(Wnd window, Wnd scrollBar, bool horizontal,
+                                       std::int16_t wheelDelta, std::int32_t lines) {
+  // Down and right are the forward codes, SB_LINEDOWN and SB_LINERIGHT (1);
+  // a vertical turn down and a tilt to the right have opposite signs.
+  const bool forward = horizontal ? wheelDelta > 0 : wheelDelta < 0;
   if (lines <= 0) {
     Remainder = {};
     return false;
   }
-  if (Remainder.Window != window || Remainder.ScrollBar != scrollBar || Remainder.Down != down)
-    Remainder = {window, scrollBar, down, 0};
+  if (Remainder.Window != window || Remainder.ScrollBar != scrollBar ||
+      Remainder.Horizontal != horizontal || Remainder.Forward != forward)
+    Remainder = {window, scrollBar, horizontal, forward, 0};
   // 64 bits: a large line count from a hand-edited setting must not
   // overflow; and each line is two messages the target thread (and, in
   // message mode, the application waiting for this decision) must get
@@ -203,13 +211,14 @@ bool TWheelDispatcher::SendScrollLines(Wnd window, Wnd scrollBar, std::int16_t w
   const std::int64_t units = Remainder.Units + static_cast<std::int64_t>(std::abs(wheelDelta)) * lines;
   Remainder.Units = units % WheelDeltaUnit;
   const std::int64_t count = std::min(units / WheelDeltaUnit, MaxLinesPerEvent);
-  const int code = down ? SbLineDown : SbLineUp;
+  const int code = forward ? SbLineForward : SbLineBack;
+  const auto send = horizontal ? &HookRequests::SendHScroll : &HookRequests::SendVScroll;
   for (std::int64_t i = 0; i < count; ++i) {
-    if (Hook.SendVScroll(window, code, 0, scrollBar) == 0) {
+    if ((Hook.*send)(window, code, 0, scrollBar) == 0) {
       Remainder = {};
       return i > 0;
     }
-    Hook.SendVScroll(window, SbEndScroll, 0, scrollBar);
+    (Hook.*send)(window, SbEndScroll, 0, scrollBar);
   }
   return true;
 }

@@ -9,24 +9,11 @@
 
 #include "host/ModuleNameCache.h"
 #include "platform/WindowSystem.h"
+#include "shared/WheelNotification.h"
 
 class TExeSettings;
 class TKeySetting;
 class TVorlixSetting;
-
-// MK_* bits of KeyState.
-constexpr std::uint16_t KeyStateShift = 0x0004;
-constexpr std::uint16_t KeyStateControl = 0x0008;
-
-// The notification as the main window receives it: KeyState in the low word
-// of wParam, WheelDelta (signed) in the high word, TargetWnd in lParam.
-struct TWheelNotification {
-  std::uint16_t KeyState = 0;
-  std::int16_t WheelDelta = 0;
-  Wnd TargetWnd = 0;
-
-  static TWheelNotification Read(std::uintptr_t wParam, std::intptr_t lParam);
-};
 
 // The settings dialog as the routing sees it.
 class CaptureDialog {
@@ -89,19 +76,21 @@ class TWheelDispatcher {
  private:
   bool AltCtrlShiftHeld();
   bool MayActWithoutTurn(std::uint16_t keyState);
-  bool SendScrollLines(Wnd window, Wnd scrollBar, std::int16_t wheelDelta, std::int32_t lines);
+  bool SendScrollLines(Wnd window, Wnd scrollBar, bool horizontal, std::int16_t wheelDelta,
+                       std::int32_t lines);
 
   WindowSystem& Windows;
   HookRequests& Hook;
   TVorlixSetting& Setting;
   TModuleNameCache ModuleNames;
   // What the last turns delivered as lines left over: less than one line,
-  // in units of a notch's delta (120) per line, for one window and
+  // in units of a notch's delta (120) per line, for one window, wheel and
   // direction.
   struct TLineRemainder {
     Wnd Window = 0;
     Wnd ScrollBar = 0;
-    bool Down = false;
+    bool Horizontal = false;
+    bool Forward = false;
     std::int64_t Units = 0;
   } Remainder;
 };

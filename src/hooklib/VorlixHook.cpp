@@ -13,16 +13,18 @@
 #include "shared/OsVersion.h"
 #include "shared/SharedStruct.h"
 #include "shared/VorlixData.h"
+#include "shared/WheelNotification.h"
 
 namespace {
 
-constexpr UINT KeyStateShift = 0x0004;
-constexpr UINT KeyStateControl = 0x0008;
-constexpr UINT KeyStateLeft = 0x0001;
-constexpr UINT KeyStateRight = 0x0002;
-constexpr UINT KeyStateMiddle = 0x0010;
-constexpr UINT KeyStateX1 = 0x0020;
-constexpr UINT KeyStateX2 = 0x0040;
+static_assert(KeyStateLeft == MK_LBUTTON && KeyStateRight == MK_RBUTTON &&
+                  KeyStateShift == MK_SHIFT && KeyStateControl == MK_CONTROL &&
+                  KeyStateMiddle == MK_MBUTTON && KeyStateX1 == MK_XBUTTON1 &&
+                  KeyStateX2 == MK_XBUTTON2,
+              "the key state is the system's");
+static_assert((KeyStateHorizontal & (MK_LBUTTON | MK_RBUTTON | MK_SHIFT | MK_CONTROL |
+                                     MK_MBUTTON | MK_XBUTTON1 | MK_XBUTTON2)) == 0,
+              "the tilt mark is no MK_ bit");
 
 constexpr int NoRemoveCode = 3;       // HC_NOREMOVE: a peek that leaves the message queued
 constexpr UINT UnlockForeground = 2;  // LSFW_UNLOCK
@@ -35,6 +37,7 @@ enum : int {
   SetFocusExIndex,
   SendVScrollIndex,
   DamyIndex,
+  SendHScrollIndex,
   MessageCount,
 };
 static_assert(sizeof RegisteredMessageNames / sizeof RegisteredMessageNames[0] == MessageCount,
@@ -182,10 +185,11 @@ extern "C" LRESULT CALLBACK LowLevelMouseProc(int code, WPARAM wParam, LPARAM lP
   if (data == nullptr) return CallNextHookEx(nullptr, code, wParam, lParam);
   MSLLHOOKSTRUCT* event = reinterpret_cast<MSLLHOOKSTRUCT*>(lParam);
   const bool reported = wParam == WM_MOUSEMOVE || wParam == WM_MBUTTONDOWN ||
-                        wParam == WM_MOUSEWHEEL || wParam == WM_XBUTTONDOWN;
+                        wParam == WM_MOUSEWHEEL || wParam == WmMouseHWheel ||
+                        wParam == WM_XBUTTONDOWN;
   if (code == HC_ACTION && reported && event != nullptr) {
     const HWND target = GetForegroundWindow();
-    UINT keyState = 0;
+    WORD keyState = 0;
     if (KeyDown(VK_CONTROL)) keyState |= KeyStateControl;
     if (KeyDown(VK_SHIFT)) keyState |= KeyStateShift;
     switch (wParam) {
@@ -198,6 +202,9 @@ extern "C" LRESULT CALLBACK LowLevelMouseProc(int code, WPARAM wParam, LPARAM lP
         // A press carries no wheel delta; the button is told by KeyState alone.
         event->mouseData &= 0xFFFF;
         break;
+      case WmMouseHWheel:
+        keyState |= KeyStateHorizontal;
+        [[fallthrough]];
       case WM_MOUSEWHEEL:
         if (KeyDown(VK_LBUTTON)) keyState |= KeyStateLeft;
         if (KeyDown(VK_MBUTTON)) keyState |= KeyStateMiddle;
@@ -208,8 +215,10 @@ extern "C" LRESULT CALLBACK LowLevelMouseProc(int code, WPARAM wParam, LPARAM lP
       default:
         break;
     }
-    const WPARAM notification = MAKEWPARAM(keyState, HIWORD(event->mouseData));
-    if (Notify(*data, notification, target) && wParam != WM_MOUSEMOVE) return 1;
+    const TWheelNotification notification{keyState,
+                                          static_cast<std::int16_t>(HIWORD(event->mouseData)),
+                                          ToWnd(target)};
+    if (Notify(*data, notification.WParam(), target) && wParam != WM_MOUSEMOVE) return 1;
   }
   return PassOn(&TVorlixData::MouseHook, code, wParam, lParam);
 }
@@ -235,6 +244,8 @@ extern "C" LRESULT CALLBACK CallWndProc(int code, WPARAM wParam, LPARAM lParam) 
       data->PrevFocusWnd = ToWnd(previous);
     } else if (number == MessageNumbers[SendVScrollIndex]) {
       SendMessageA(sent->hwnd, WM_VSCROLL, sent->wParam, sent->lParam);
+    } else if (number == MessageNumbers[SendHScrollIndex]) {
+      SendMessageA(sent->hwnd, WM_HSCROLL, sent->wParam, sent->lParam);
     }
   }
   return PassOn(&TVorlixData::CallWndProcHook, code, wParam, lParam);
@@ -244,8 +255,11 @@ extern "C" LRESULT CALLBACK GetMsgProcSendScroll(int code, WPARAM wParam, LPARAM
   TVorlixData* data = View();
   if (data == nullptr) return CallNextHookEx(nullptr, code, wParam, lParam);
   MSG* message = reinterpret_cast<MSG*>(lParam);
-  if (code >= 0 && code != NoRemoveCode && message != nullptr &&
-      message->message == MessageNumbers[SendVScrollIndex]) {
+  const UINT scroll = message == nullptr                                   ? 0
+                     : message->message == MessageNumbers[SendVScrollIndex] ? WM_VSCROLL
+                     : message->message == MessageNumbers[SendHScrollIndex] ? WM_HSCROLL
+                                                                            : 0;
+  if (code >= 0 && code != NoRemoveCode && scroll != 0) {
     const MSG& last = LastScrollRequest;
     const bool repeated = message->hwnd == last.hwnd && message->message == last.message &&
                           message->wParam == last.wParam && message->lParam == last.lParam &&
@@ -254,7 +268,7 @@ extern "C" LRESULT CALLBACK GetMsgProcSendScroll(int code, WPARAM wParam, LPARAM
     if (!repeated) {
       LastScrollRequest = *message;
       message->message = MessageNumbers[DamyIndex];
-      SendMessageA(message->hwnd, WM_VSCROLL, message->wParam, message->lParam);
+      SendMessageA(message->hwnd, scroll, message->wParam, message->lParam);
     }
   }
   return PassOn(&TVorlixData::SendScrollHook, code, wParam, lParam);

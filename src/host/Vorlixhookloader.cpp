@@ -61,6 +61,7 @@ bool TVorlixHook::LoadHooks(HWND mainWindow, int hookMode) noexcept {
   SetForegroundNumber = RegisterWindowMessageA(SetForegroundW2KMessageName);
   SetFocusNumber = RegisterWindowMessageA(SetFocusExMessageName);
   SendVScrollNumber = RegisterWindowMessageA(SendVScrollMessageName);
+  SendHScrollNumber = RegisterWindowMessageA(SendHScrollMessageName);
 
   const HOOKPROC callWndProc = ProcAs<HOOKPROC>("CallWndProc");
   if (callWndProc == nullptr || !SetHook(WH_CALLWNDPROC, callWndProc)) return false;
@@ -146,11 +147,20 @@ Wnd TVorlixHook::SetFocusEx(Wnd window) {
 }
 
 std::intptr_t TVorlixHook::SendVScroll(Wnd window, int code, int position, Wnd scrollBar) {
+  return SendScroll(SendVScrollNumber, WM_VSCROLL, window, code, position, scrollBar);
+}
+
+std::intptr_t TVorlixHook::SendHScroll(Wnd window, int code, int position, Wnd scrollBar) {
+  return SendScroll(SendHScrollNumber, WM_HSCROLL, window, code, position, scrollBar);
+}
+
+std::intptr_t TVorlixHook::SendScroll(UINT request, UINT message, Wnd window, int code,
+                                      int position, Wnd scrollBar) {
   const WPARAM wParam = MAKEWPARAM(static_cast<WORD>(code), static_cast<WORD>(position));
   const LPARAM lParam = static_cast<LPARAM>(scrollBar);
   // In low-level mode the decision runs inside the system's call of the
-  // mouse hook: a post, turned into WM_VSCROLL by the target thread itself,
-  // does not make the whole desktop's mouse wait on the target.
-  if (InLowLevelMode) return PostMessageA(ToHwnd(window), SendVScrollNumber, wParam, lParam);
-  return DeliverMessage(ToHwnd(window), WM_VSCROLL, wParam, lParam);
+  // mouse hook: a post, turned into the scroll message by the target thread
+  // itself, does not make the whole desktop's mouse wait on the target.
+  if (InLowLevelMode) return PostMessageA(ToHwnd(window), request, wParam, lParam);
+  return DeliverMessage(ToHwnd(window), message, wParam, lParam);
 }

@@ -57,12 +57,15 @@ class TVorlixHook : public THookLoader, public HookRequests {
   std::uint32_t GetModuleName(Wnd window, char* buffer, std::uint32_t size) override;
   Wnd SetFocusEx(Wnd window) override;
   std::intptr_t SendVScroll(Wnd window, int code, int position, Wnd scrollBar) override;
+  std::intptr_t SendHScroll(Wnd window, int code, int position, Wnd scrollBar) override;
 
  private:
   bool LoadHooks(HWND mainWindow, int hookMode) noexcept;
   std::uint8_t OsClass() const noexcept;
   std::uint32_t ModuleNameFromRequest(HWND window, char* buffer, std::uint32_t size);
   std::uint32_t ModuleNameFromSnapshot(HWND window, char* buffer, std::uint32_t size);
+  std::intptr_t SendScroll(UINT request, UINT message, Wnd window, int code, int position,
+                           Wnd scrollBar);
 
   TVorlixSharedData SharedData;
   UINT NotifyNumber = 0;
@@ -70,6 +73,7 @@ class TVorlixHook : public THookLoader, public HookRequests {
   UINT SetForegroundNumber = 0;
   UINT SetFocusNumber = 0;
   UINT SendVScrollNumber = 0;
+  UINT SendHScrollNumber = 0;
   OSVERSIONINFOA OsVersion{};
   TToolHelpLoader ToolHelpFunctions;
   bool IsReady = false;

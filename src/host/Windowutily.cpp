@@ -38,25 +38,35 @@ bool Skipped(WindowSystem& ws, Wnd window, std::uint32_t flags) {
   return false;
 }
 
-}  // namespace
-
-Wnd FindVScrollBarChild(WindowSystem& ws, Wnd window) {
+// A "ScrollBar" control is vertical with SBS_VERT, horizontal without it.
+Wnd FindScrollBarChild(WindowSystem& ws, Wnd window, bool vertical) {
   for (Wnd child = ws.TopChild(window); child; child = ws.NextSibling(child)) {
     if (!ClassIs(ws, child, "ScrollBar")) continue;
     const std::uint32_t style = ws.Style(child);
-    if ((style & ScrollBarVertical) && (style & StyleVisible) && !(style & StyleDisabled))
+    if (((style & ScrollBarVertical) != 0) == vertical && (style & StyleVisible) &&
+        !(style & StyleDisabled))
       return child;
   }
   return 0;
 }
 
-bool FindVScrollBar(WindowSystem& ws, Wnd window, Wnd& scrollBar) {
+}  // namespace
+
+bool FindScrollBar(WindowSystem& ws, Wnd window, bool vertical, Wnd& scrollBar) {
   scrollBar = 0;
-  if (ws.Style(window) & StyleVScroll) return true;
-  scrollBar = FindVScrollBarChild(ws, window);
+  if (ws.Style(window) & (vertical ? StyleVScroll : StyleHScroll)) return true;
+  scrollBar = FindScrollBarChild(ws, window, vertical);
   if (scrollBar) return true;
-  scrollBar = FindVScrollBarChild(ws, ws.Parent(window));
+  scrollBar = FindScrollBarChild(ws, ws.Parent(window), vertical);
   return scrollBar != 0;
+}
+
+Wnd FindVScrollBarChild(WindowSystem& ws, Wnd window) {
+  return FindScrollBarChild(ws, window, true);
+}
+
+bool FindVScrollBar(WindowSystem& ws, Wnd window, Wnd& scrollBar) {
+  return FindScrollBar(ws, window, true, scrollBar);
 }
 
 Wnd GetTopLevelWindow(WindowSystem& ws, Wnd window) {

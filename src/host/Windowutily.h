@@ -11,6 +11,9 @@ Wnd FindVScrollBarChild(WindowSystem& ws, Wnd window);
 // Whether a vertical scroll bar serves the window: its own (scrollBar 0),
 // a child control, or a control beside it (among its parent's children).
 bool FindVScrollBar(WindowSystem& ws, Wnd window, Wnd& scrollBar);
+// The same for either kind: vertical, or horizontal (WS_HSCROLL, or a
+// control without SBS_VERT), which the tilt wheel scrolls.
+bool FindScrollBar(WindowSystem& ws, Wnd window, bool vertical, Wnd& scrollBar);
 
 // The nearest ancestor without WS_CHILD: the window itself, or 0.
 Wnd GetTopLevelWindow(WindowSystem& ws, Wnd window);

@@ -86,6 +86,14 @@ std::int16_t TWin32WindowSystem::AsyncKeyState(int virtualKey) {
   return GetAsyncKeyState(virtualKey);
 }
 
+std::uint32_t TWin32WindowSystem::WheelScrollChars() {
+  constexpr UINT GetWheelScrollChars = 0x006C;  // SPI_GETWHEELSCROLLCHARS, Vista and later
+  UINT chars = 0;
+  // Older systems know no such setting, and have no tilt wheel either.
+  if (!SystemParametersInfoA(GetWheelScrollChars, 0, &chars, 0)) return 3;
+  return chars;
+}
+
 void TWin32WindowSystem::KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode,
                                     std::uint32_t flags) {
   keybd_event(virtualKey, scanCode, flags, 0);

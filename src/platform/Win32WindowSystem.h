@@ -26,6 +26,7 @@ class TWin32WindowSystem : public WindowSystem {
   bool Send(Wnd window, std::uint32_t message, std::uintptr_t wParam,
                      std::intptr_t lParam) override;
   std::int16_t AsyncKeyState(int virtualKey) override;
+  std::uint32_t WheelScrollChars() override;
   void KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) override;
   std::uint32_t ScanCodeOf(std::uint32_t code) override;
   bool IsLeadByte(std::uint8_t byte) override;

@@ -28,6 +28,7 @@ constexpr std::uint32_t StyleVisible = 0x10000000;   // WS_VISIBLE
 constexpr std::uint32_t StyleDisabled = 0x08000000;  // WS_DISABLED
 constexpr std::uint32_t StyleCaption = 0x00C00000;   // WS_CAPTION (two bits)
 constexpr std::uint32_t StyleVScroll = 0x00200000;   // WS_VSCROLL
+constexpr std::uint32_t StyleHScroll = 0x00100000;   // WS_HSCROLL
 constexpr std::uint32_t ScrollBarVertical = 0x1;     // SBS_VERT
 constexpr std::uint32_t ButtonTypeMask = 0x7;
 constexpr std::uint32_t ButtonGroupBox = 0x7;        // BS_GROUPBOX
@@ -74,6 +75,9 @@ class WindowSystem {
   virtual bool Send(Wnd window, std::uint32_t message, std::uintptr_t wParam,
                     std::intptr_t lParam) = 0;
   virtual std::int16_t AsyncKeyState(int virtualKey) = 0;
+  // SystemParametersInfoA(SPI_GETWHEELSCROLLCHARS): the columns a notch of
+  // the tilt wheel scrolls; 3 where the system does not say.
+  virtual std::uint32_t WheelScrollChars() = 0;
   // keybd_event with no extra information.
   virtual void KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) = 0;
   // MapVirtualKeyA(code, 0): the scan code of a virtual key. (Not named
@@ -110,4 +114,6 @@ class HookRequests {
   virtual Wnd SetFocusEx(Wnd window) = 0;
   // Nonzero when the window has the line request or will have it (as Send).
   virtual std::intptr_t SendVScroll(Wnd window, int code, int position, Wnd scrollBar) = 0;
+  // The same with WM_HSCROLL.
+  virtual std::intptr_t SendHScroll(Wnd window, int code, int position, Wnd scrollBar) = 0;
 };

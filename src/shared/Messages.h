@@ -1,7 +1,7 @@
 // Names of the registered window messages through which the main program and
 // the hook library talk. RegisterWindowMessageA gives every process the same
-// number for the same name. The main program registers the first five, the
-// hook library all six, in this order.
+// number for the same name. The main program registers all but the no-op,
+// the hook library all seven, in this order.
 #pragma once
 
 constexpr const char MouseWheelNotifyMessageName[] = "Vorlix_MouseWheelNotifyMessage";
@@ -11,8 +11,11 @@ constexpr const char SetFocusExMessageName[] = "Vorlix_SetFocusEX";
 constexpr const char SendVScrollMessageName[] = "Vorlix_SendVScrollMessage";
 // Never sent: written over a retrieved message's number to make it a no-op.
 constexpr const char DamyMessageName[] = "Vorlix_DamyMessage";
+// The tilt wheel's counterpart of the line request, added after the rest.
+constexpr const char SendHScrollMessageName[] = "Vorlix_SendHScrollMessage";
 
 constexpr const char* const RegisteredMessageNames[] = {
     MouseWheelNotifyMessageName, GetModuleNameMessageName, SetForegroundW2KMessageName,
     SetFocusExMessageName,       SendVScrollMessageName,   DamyMessageName,
+    SendHScrollMessageName,
 };

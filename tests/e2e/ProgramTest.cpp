@@ -24,6 +24,7 @@
 #include "settings/Vorlixsetting.h"
 #include "shared/Handles.h"
 #include "shared/SharedStruct.h"
+#include "shared/WheelNotification.h"
 
 namespace {
 
@@ -47,7 +48,9 @@ std::vector<TSeen> Seen;
 LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_MOUSEWHEEL:
+    case WmMouseHWheel:
     case WM_VSCROLL:
+    case WM_HSCROLL:
     case WM_MBUTTONDOWN:
     case WM_KEYDOWN:
     case WM_KEYUP:
@@ -139,7 +142,7 @@ class ProgramFixture : public testing::Test {
   explicit ProgramFixture(const char* wineVersion) : WineVersion(wineVersion) {}
 
   static void SetUpTestSuite() {
-    Scroll = ShowProbe(ScrollClass, WS_VSCROLL, ScrollX, ScrollY);
+    Scroll = ShowProbe(ScrollClass, WS_VSCROLL | WS_HSCROLL, ScrollX, ScrollY);
     Plain = ShowProbe(PlainClass, 0, PlainX, PlainY);
     Holder = ShowProbe("VorlixE2EHolder", 0, 50, 50);
   }
@@ -254,6 +257,17 @@ TEST_P(ProgramTest, PiecesOfANotchScrollTheirShareOfLines) {
   ASSERT_TRUE(Drive(At(ScrollX + 50, ScrollY + 50)));
   EXPECT_EQ(6u, Before(Scroll, WM_VSCROLL).size());
   EXPECT_TRUE(Before(Scroll, WM_MOUSEWHEEL).empty());
+}
+
+// The tilt wheel (X's button 7 is right): three columns a notch in
+// low-level mode; the message hook leaves it to the system.
+TEST_P(ProgramTest, TiltOverAWindowWithAHorizontalBarScrollsItsColumns) {
+  StartProgram();
+  ASSERT_TRUE(Drive(At(ScrollX + 50, ScrollY + 50) + " click 7"));
+  std::size_t right = 0;
+  for (const TSeen& seen : Before(Scroll, WM_HSCROLL)) right += seen.WParam == SB_LINERIGHT;
+  EXPECT_EQ(LowLevel() ? 3u : 0u, right);
+  EXPECT_EQ(LowLevel() ? 0u : 1u, Before(Scroll, WmMouseHWheel).size());
 }
 
 TEST_P(ProgramTest, TurnOverAWindowWithoutScrollBarIsOneWheelMessage) {

@@ -277,8 +277,17 @@ Wnd FakeDesktop::SetFocusEx(Wnd window) {
 }
 
 std::intptr_t FakeDesktop::SendVScroll(Wnd window, int code, int position, Wnd scrollBar) {
+  return Scroll("VScroll ", window, code, position, scrollBar);
+}
+
+std::intptr_t FakeDesktop::SendHScroll(Wnd window, int code, int position, Wnd scrollBar) {
+  return Scroll("HScroll ", window, code, position, scrollBar);
+}
+
+std::intptr_t FakeDesktop::Scroll(const char* bar, Wnd window, int code, int position,
+                                  Wnd scrollBar) {
   ++Calls;
-  Log.push_back("VScroll " + std::to_string(window) + " " + std::to_string(code) + " " +
+  Log.push_back(bar + std::to_string(window) + " " + std::to_string(code) + " " +
                 std::to_string(position) + " " + std::to_string(scrollBar));
   const FakeWindow* target = Find(window);
   return target != nullptr && !target->Hung ? 1 : 0;

@@ -42,6 +42,7 @@ class FakeDesktop : public WindowSystem, public HookRequests {
   TPoint Cursor;
   std::set<int> KeysHeld;
   Wnd Foreground = 0;
+  std::uint32_t ScrollChars = 3;
   Wnd Focus = 0;
   // Bytes 0x81-0x9F and 0xE0-0xFC lead double-byte characters, as in CP932.
   bool DoubleByteCodePage = true;
@@ -73,6 +74,7 @@ class FakeDesktop : public WindowSystem, public HookRequests {
   bool Send(Wnd window, std::uint32_t message, std::uintptr_t wParam,
             std::intptr_t lParam) override;
   std::int16_t AsyncKeyState(int virtualKey) override;
+  std::uint32_t WheelScrollChars() override { return ScrollChars; }
   // Logged as "key VK SCAN down" or "key VK SCAN up"; a key's scan code is
   // its virtual-key code plus one here, so that tests can tell them apart.
   void KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) override;
@@ -87,13 +89,16 @@ class FakeDesktop : public WindowSystem, public HookRequests {
   bool SetForeground(Wnd window) override;
   std::uint32_t GetModuleName(Wnd window, char* buffer, std::uint32_t size) override;
   Wnd SetFocusEx(Wnd window) override;
-  // Logged as "VScroll ..."; 0 for a window that has gone or hangs.
+  // Logged as "VScroll ..." and "HScroll ..."; 0 for a window that has
+  // gone or hangs.
   std::intptr_t SendVScroll(Wnd window, int code, int position, Wnd scrollBar) override;
+  std::intptr_t SendHScroll(Wnd window, int code, int position, Wnd scrollBar) override;
 
  private:
   const FakeWindow* Find(Wnd window) const;
   std::vector<Wnd>& SiblingsOf(Wnd parent) { return parent ? Children[parent] : TopLevel; }
   Wnd DeepestAt(Wnd window, TPoint screen);
+  std::intptr_t Scroll(const char* bar, Wnd window, int code, int position, Wnd scrollBar);
 
   std::map<Wnd, FakeWindow> Windows;
   std::map<Wnd, std::vector<Wnd>> Children;  // Z order, top first

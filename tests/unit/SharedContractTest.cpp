@@ -106,6 +106,7 @@ TEST(SharedContractTest, MessageNamesInRegistrationOrder) {
   const char* const expected[] = {
       "Vorlix_MouseWheelNotifyMessage", "Vorlix_GetModuleName", "Vorlix_SetForegroundW2K",
       "Vorlix_SetFocusEX",              "Vorlix_SendVScrollMessage", "Vorlix_DamyMessage",
+      "Vorlix_SendHScrollMessage",
   };
   const std::size_t count = sizeof RegisteredMessageNames / sizeof RegisteredMessageNames[0];
   ASSERT_EQ(sizeof expected / sizeof expected[0], count);

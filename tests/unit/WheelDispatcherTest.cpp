@@ -17,6 +17,7 @@ constexpr std::uint16_t Shift = KeyStateShift;
 constexpr std::uint16_t Ctrl = KeyStateControl;
 constexpr std::uint16_t LButton = 0x0001;
 constexpr std::uint16_t MButton = 0x0010;
+constexpr std::uint16_t Tilt = KeyStateHorizontal;
 
 std::string N(Wnd w) { return std::to_string(w); }
 std::string Foreground(Wnd w) { return "SetForeground " + N(w); }
@@ -37,13 +38,18 @@ Log Lines(Wnd w, int code, int count, Wnd bar = 0) {
   }
   return log;
 }
+Log Columns(Wnd w, int code, int count) {
+  Log log = Lines(w, code, count);
+  for (std::string& entry : log) entry[0] = 'H';
+  return log;
+}
 Log operator+(Log a, const Log& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
 }
 
 std::uintptr_t WParam(std::uint16_t keys, std::int16_t delta) {
-  return (static_cast<std::uintptr_t>(static_cast<std::uint16_t>(delta)) << 16) | keys;
+  return TWheelNotification{keys, delta, 0}.WParam();
 }
 
 class RecordingDialog : public CaptureDialog {
@@ -257,6 +263,29 @@ TEST_F(DispatcherTest, SubNotchDeltasAddUpPerWindowAndDirection) {
   Desk.Log.clear();
   Turn({100, 100}, -60);
   EXPECT_EQ(Desk.Log, Lines(FocusEdit, 1, 1));
+}
+
+// The tilt wheel: a horizontal scroll bar gets the columns the system gives
+// a notch, right for a positive delta, pieces adding up apart from the
+// vertical wheel's; elsewhere the window gets WM_MOUSEHWHEEL.
+TEST_F(DispatcherTest, TiltScrollsColumnsOrSendsTheHorizontalWheelMessage) {
+  Desk.ScrollChars = 1;
+  EXPECT_EQ(OverPane(120, Tilt | LButton), 1);
+  EXPECT_EQ(Desk.Log, (Log{Foreground(Viewer), "Send " + N(Pane) + " 526 " +
+                                                   std::to_string(WParam(LButton, 120)) + " " +
+                                                   std::to_string((100 << 16) | 500)}));
+
+  Desk.Log.clear();
+  Desk.Window(Pane).Style |= StyleHScroll;
+  OverPane(-60, Tilt);
+  OverPane(40);  // a vertical turn starts afresh
+  OverPane(-60, Tilt);
+  EXPECT_EQ(Desk.Log, Lines(Pane, 0, 1));
+  Desk.Log.clear();
+  OverPane(-60, Tilt);
+  Desk.ScrollChars = 3;
+  OverPane(180, Tilt);
+  EXPECT_EQ(Desk.Log, Columns(Pane, 0, 1) + Columns(Pane, 1, 4));
 }
 
 // A window that cannot take the turn (hung, or gone meanwhile) leaves it to
@@ -524,6 +553,12 @@ TEST_F(KeyOperationTest, NoOperationForTheEventGoesOnAsUsual) {
 TEST_F(KeyOperationTest, DisabledKeySettingIsNotConsulted) {
   KeySetting(false);
   EXPECT_EQ(OverPane(120), 1);
+  EXPECT_TRUE(KeyOps.Calls.empty());
+}
+
+TEST_F(KeyOperationTest, TiltHasNoKeySlots) {
+  KeySetting(true);
+  EXPECT_EQ(OverPane(120, Tilt), 1);
   EXPECT_TRUE(KeyOps.Calls.empty());
 }
 

@@ -13,6 +13,7 @@
 #include "shared/Handles.h"
 #include "shared/Messages.h"
 #include "shared/SharedStruct.h"
+#include "shared/WheelNotification.h"
 #include "shared/VorlixData.h"
 
 namespace {
@@ -28,6 +29,7 @@ struct TWindowLog {
   LRESULT Answer = 0;
   std::vector<TRecorded> Notifications;
   std::vector<TRecorded> VScrolls;
+  std::vector<TRecorded> HScrolls;
 };
 
 TWindowLog Log;
@@ -37,8 +39,8 @@ LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     Log.Notifications.push_back({wParam, lParam});
     return Log.Answer;
   }
-  if (message == WM_VSCROLL) {
-    Log.VScrolls.push_back({wParam, lParam});
+  if (message == WM_VSCROLL || message == WM_HSCROLL) {
+    (message == WM_VSCROLL ? Log.VScrolls : Log.HScrolls).push_back({wParam, lParam});
     return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);
@@ -262,6 +264,12 @@ TEST_F(HookProcTest, LowLevelWheelCarriesTheDeltaAndTheForegroundWindow) {
   EXPECT_EQ(LOWORD(Log.Notifications[0].WParam), 0u);
   EXPECT_EQ(Log.Notifications[0].LParam, reinterpret_cast<LPARAM>(GetForegroundWindow()));
   EXPECT_EQ(result, 1);
+
+  // A tilt is told from a turn by a bit of its own.
+  wheel.mouseData = MAKELONG(0, 240);
+  EXPECT_EQ(CallLowLevel(HC_ACTION, WmMouseHWheel, wheel), 1);
+  ASSERT_EQ(Log.Notifications.size(), 2u);
+  EXPECT_EQ(Log.Notifications[1].WParam, MAKEWPARAM(KeyStateHorizontal, 240));
 }
 
 TEST_F(HookProcTest, LowLevelUnhandledWheelIsPassedOn) {
@@ -315,7 +323,6 @@ TEST_F(HookProcTest, LowLevelIgnoresOtherCodesAndOtherEvents) {
   EXPECT_NE(CallLowLevel(-1, WM_MOUSEWHEEL, wheel), 1);
   MSLLHOOKSTRUCT press{};
   EXPECT_NE(CallLowLevel(HC_ACTION, WM_LBUTTONDOWN, press), 1);
-  EXPECT_NE(CallLowLevel(HC_ACTION, 0x020E /* WM_MOUSEHWHEEL */, wheel), 1);
   EXPECT_TRUE(Log.Notifications.empty());
 }
 
@@ -375,6 +382,19 @@ TEST_F(HookProcTest, CallWndProcLeavesOtherMessagesAndNegativeCodesAlone) {
 // --- GetMsgProcSendScroll ----------------------------------------------------------
 // The last request is kept per process across tests, so every test uses
 // times of its own.
+
+TEST_F(HookProcTest, TiltRequestBecomesWmHScrollSentOrPosted) {
+  const UINT request = RegisterWindowMessageA(SendHScrollMessageName);
+  CallCallWnd(request, MainWindow, SB_LINERIGHT, 0x4321);
+  MSG posted = Message(request, SB_LINELEFT, 0);
+  posted.time = 0x7001;
+  CallSendScroll(HC_ACTION, posted);
+  ASSERT_EQ(Log.HScrolls.size(), 2u);
+  EXPECT_EQ(Log.HScrolls[0].WParam, static_cast<WPARAM>(SB_LINERIGHT));
+  EXPECT_EQ(Log.HScrolls[0].LParam, 0x4321);
+  EXPECT_EQ(Log.HScrolls[1].WParam, static_cast<WPARAM>(SB_LINELEFT));
+  EXPECT_TRUE(Log.VScrolls.empty());
+}
 
 TEST_F(HookProcTest, PostedScrollRequestIsCarriedOutOnceAndBecomesDamy) {
   MSG request = Message(ScrollRequestNumber, MAKEWPARAM(SB_LINEUP, 0), 0);
