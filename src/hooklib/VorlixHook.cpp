@@ -187,7 +187,7 @@ extern "C" LRESULT CALLBACK LowLevelMouseProc(int code, WPARAM wParam, LPARAM lP
   const bool reported = wParam == WM_MOUSEMOVE || wParam == WM_MBUTTONDOWN ||
                         wParam == WM_MOUSEWHEEL || wParam == WmMouseHWheel ||
                         wParam == WM_XBUTTONDOWN;
-  if (code == HC_ACTION && reported && event != nullptr) {
+  if (code == HC_ACTION && reported && event != nullptr && event->dwExtraInfo != OwnInputMarker) {
     const HWND target = GetForegroundWindow();
     WORD keyState = 0;
     if (KeyDown(VK_CONTROL)) keyState |= KeyStateControl;

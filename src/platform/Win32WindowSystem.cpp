@@ -5,6 +5,7 @@
 #include "platform/AnsiText.h"
 #include "platform/BoundedSend.h"
 #include "shared/Handles.h"
+#include "shared/WheelNotification.h"
 
 namespace {
 
@@ -96,7 +97,7 @@ std::uint32_t TWin32WindowSystem::WheelScrollChars() {
 
 void TWin32WindowSystem::KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode,
                                     std::uint32_t flags) {
-  keybd_event(virtualKey, scanCode, flags, 0);
+  keybd_event(virtualKey, scanCode, flags, OwnInputMarker);
 }
 
 std::uint32_t TWin32WindowSystem::ScanCodeOf(std::uint32_t code) {

@@ -78,7 +78,7 @@ class WindowSystem {
   // SystemParametersInfoA(SPI_GETWHEELSCROLLCHARS): the columns a notch of
   // the tilt wheel scrolls; 3 where the system does not say.
   virtual std::uint32_t WheelScrollChars() = 0;
-  // keybd_event with no extra information.
+  // keybd_event, marked as Vorlix's own input.
   virtual void KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) = 0;
   // MapVirtualKeyA(code, 0): the scan code of a virtual key. (Not named
   // after the call: windows.h makes that name a macro.)

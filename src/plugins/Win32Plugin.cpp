@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/Win32Owner.h"
+#include "shared/WheelNotification.h"
 
 namespace {
 
@@ -187,10 +188,10 @@ std::int32_t TInternalPlugin::Action(std::int32_t number, TActionParam* param) {
 
 // Two press-release pairs within the double-click time make a double click.
 // Without MOUSEEVENTF_MOVE the cursor stays where it is and the clicks land
-// there; x and y ride along unscaled. The extra information is read once, so
-// that all four events carry that of the input being handled.
+// there; x and y ride along unscaled. The clicks are marked as Vorlix's
+// own, so that no rule acts on them.
 void TInternalPlugin::DoubleClick(const TActionParam& param) {
-  const ULONG_PTR extra = static_cast<ULONG_PTR>(GetMessageExtraInfo());
+  constexpr ULONG_PTR extra = OwnInputMarker;
   constexpr DWORD Press = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
   constexpr DWORD Release = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
   for (const DWORD flags : {Press, Release, Press, Release})

@@ -20,6 +20,12 @@ constexpr std::uint16_t KeyStateX2 = 0x0040;
 // positive delta is to the right.
 constexpr std::uint16_t KeyStateHorizontal = 0x1000;
 
+// The extra information of the input Vorlix injects itself (key strokes,
+// the double click); the low-level hook lets such events pass unreported,
+// so that no action sets itself off. A plug-in whose action injects mouse
+// input passes it too.
+constexpr std::uint32_t OwnInputMarker = 0x56524C58;  // "VRLX"
+
 // WM_MOUSEHWHEEL, which the headers of the oldest systems built for lack.
 constexpr std::uint32_t WmMouseHWheel = 0x020E;
 

@@ -323,6 +323,9 @@ TEST_F(HookProcTest, LowLevelIgnoresOtherCodesAndOtherEvents) {
   EXPECT_NE(CallLowLevel(-1, WM_MOUSEWHEEL, wheel), 1);
   MSLLHOOKSTRUCT press{};
   EXPECT_NE(CallLowLevel(HC_ACTION, WM_LBUTTONDOWN, press), 1);
+  MSLLHOOKSTRUCT own{};  // what Vorlix injected itself
+  own.dwExtraInfo = OwnInputMarker;
+  EXPECT_NE(CallLowLevel(HC_ACTION, WM_MBUTTONDOWN, own), 1);
   EXPECT_TRUE(Log.Notifications.empty());
 }
 

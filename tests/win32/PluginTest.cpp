@@ -15,6 +15,7 @@
 #include "platform/Win32Owner.h"
 #include "plugins/Win32Plugin.h"
 #include "shared/Handles.h"
+#include "shared/WheelNotification.h"
 
 namespace {
 
@@ -276,10 +277,13 @@ TEST(SamplePluginTest, PagesPerNotchTheWindowOrTheParentThatHasTheScrollBar) {
 // Records the left-button messages that reach it, with their position. It
 // is never activated, so that it goes quickly (see SamplePluginTest).
 std::vector<std::pair<UINT, LPARAM>> Clicks;
+// Whether each of them was marked as Vorlix's own input.
+bool ClicksMarked = true;
 
 LRESULT CALLBACK ClickProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP || message == WM_LBUTTONDBLCLK) {
     Clicks.emplace_back(message, lParam);
+    ClicksMarked &= static_cast<ULONG_PTR>(GetMessageExtraInfo()) == OwnInputMarker;
     return 0;
   }
   if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
@@ -313,6 +317,7 @@ TEST(InternalPluginTest, DoubleClicksWhereTheCursorIsWhateverTheRecordSays) {
   const std::vector<std::pair<UINT, LPARAM>> expected = {
       {WM_LBUTTONDOWN, at}, {WM_LBUTTONUP, at}, {WM_LBUTTONDBLCLK, at}, {WM_LBUTTONUP, at}};
   EXPECT_EQ(expected, Clicks);
+  EXPECT_TRUE(ClicksMarked);
 
   DestroyWindow(window);
   UnregisterClassA(windowClass.lpszClassName, windowClass.hInstance);
