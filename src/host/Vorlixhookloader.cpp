@@ -90,6 +90,16 @@ bool TVorlixHook::LoadHooks(HWND mainWindow, int hookMode) noexcept {
   return ToolHelpFunctions.Load();
 }
 
+bool TVorlixHook::ReinstallMouseHook() noexcept {
+  if (!IsReady || !InLowLevelMode) return false;
+  // The handle of the removed hook is of no use any more; the new one goes
+  // to the shared record at once, as at the first install.
+  const bool installed = SetHook(WH_MOUSE_LL, ProcAs<HOOKPROC>("LowLevelMouseProc"));
+  SharedData.Data()->MouseHook = ToStored(GetHook(WH_MOUSE_LL));
+  if (installed) ++Reinstalls;
+  return installed;
+}
+
 bool TVorlixHook::SetForeground(Wnd window) {
   // Lets whatever process holds the foreground give it away: the request
   // runs in the foreground window's own thread.

@@ -53,6 +53,11 @@ class TVorlixHook : public THookLoader, public HookRequests {
   UINT NotifyMessage() const noexcept { return NotifyNumber; }
   const TToolHelpLoader& ToolHelp() const noexcept { return ToolHelpFunctions; }
 
+  // Installs the low-level mouse hook again, after the system removed it
+  // (see THookWatchdog); false in message mode or when the install fails.
+  bool ReinstallMouseHook() noexcept;
+  unsigned MouseHookReinstalls() const noexcept { return Reinstalls; }
+
   bool SetForeground(Wnd window) override;
   std::uint32_t GetModuleName(Wnd window, char* buffer, std::uint32_t size) override;
   Wnd SetFocusEx(Wnd window) override;
@@ -78,4 +83,5 @@ class TVorlixHook : public THookLoader, public HookRequests {
   TToolHelpLoader ToolHelpFunctions;
   bool IsReady = false;
   bool InLowLevelMode = false;
+  unsigned Reinstalls = 0;
 };

@@ -4,7 +4,14 @@
 
 namespace {
 
-enum : int { IdEditHwnd = 1, IdEditCaption, IdEditClassName, IdEditScrollBar, IdEditModuleName };
+enum : int {
+  IdEditHwnd = 1,
+  IdEditCaption,
+  IdEditClassName,
+  IdEditScrollBar,
+  IdEditModuleName,
+  IdEditHookReinstalls,
+};
 
 constexpr DWORD ReadOnly = ES_READONLY | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
 
@@ -19,6 +26,10 @@ const TComponent Components[] = {
     {"EDIT", "", ReadOnly, 16, 160, 161, 20, IdEditScrollBar},
     {"STATIC", "モジュール名", 0, 16, 192, 200, 14, 0},
     {"EDIT", "", ReadOnly, 16, 208, 161, 20, IdEditModuleName},
+    // The system removes a low-level hook that kept it waiting too often;
+    // each time, the program installs it again.
+    {"STATIC", "フックの再インストール", 0, 16, 240, 200, 14, 0},
+    {"EDIT", "0 回", ReadOnly, 16, 256, 161, 20, IdEditHookReinstalls},
 };
 
 LRESULT CALLBACK DebugProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -32,11 +43,14 @@ TDebugSheetFrame::TDebugSheetFrame(HWND parent, const RECT& area, HFONT font) {
   CreateComponents(Window.Get(), Components, font);
 }
 
-
 void TDebugSheetFrame::Show(const TDebugFacts& facts) {
   SetDlgItemTextA(Window.Get(), IdEditHwnd, facts.Hwnd.c_str());
   SetDlgItemTextA(Window.Get(), IdEditCaption, facts.Caption.c_str());
   SetDlgItemTextA(Window.Get(), IdEditClassName, facts.ClassName.c_str());
   SetDlgItemTextA(Window.Get(), IdEditScrollBar, facts.ScrollBar.c_str());
   SetDlgItemTextA(Window.Get(), IdEditModuleName, facts.ModuleName.c_str());
+}
+
+void TDebugSheetFrame::ShowHookReinstalls(unsigned count) {
+  SetDlgItemTextA(Window.Get(), IdEditHookReinstalls, (std::to_string(count) + " 回").c_str());
 }

@@ -21,6 +21,7 @@ class TDebugSheetFrame {
 
   HWND Handle() const { return Window.Get(); }
   void Show(const TDebugFacts& facts);
+  void ShowHookReinstalls(unsigned count);
 
  private:
   TWindowOwner Window;

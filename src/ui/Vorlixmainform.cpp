@@ -31,9 +31,23 @@ const TComponent Components[] = {
 };
 enum : std::size_t { Label1, Label3 };
 
+constexpr UINT_PTR WatchdogTimer = 1;
+
 HFONT MakeFont(int height, int weight, bool italic, BYTE charSet, const char* face) {
   return CreateFontA(-height, 0, 0, 0, weight, italic, FALSE, FALSE, charSet, OUT_DEFAULT_PRECIS,
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face);
+}
+
+// GetLastInputInfo, which Windows NT 4 lacks, looked up by name: the time
+// of the last input, or false.
+bool LastInputTime(DWORD& time) {
+  using TGetLastInputInfo = BOOL(WINAPI*)(PLASTINPUTINFO);
+  static const auto get = reinterpret_cast<TGetLastInputInfo>(reinterpret_cast<void (*)()>(
+      GetProcAddress(GetModuleHandleA("User32.dll"), "GetLastInputInfo")));
+  LASTINPUTINFO info{sizeof info, 0};
+  if (get == nullptr || !get(&info)) return false;
+  time = info.dwTime;
+  return true;
 }
 
 // The settings dialog as the dispatcher's routing sees it.
@@ -125,6 +139,8 @@ bool TVXMainForm::Start() {
   Dispatcher->KeyOps = KeyOps.get();
   if (!LoadSettings()) return false;
   LoadPlugins();
+  if (HookLoader->LowLevelMode())
+    SetTimer(Window, WatchdogTimer, THookWatchdog::LookIntervalMs, nullptr);
   TrayIcon1->SetVisible(true);
   SetPaused(false);
   return true;
@@ -133,6 +149,7 @@ bool TVXMainForm::Start() {
 void TVXMainForm::Stop() {
   // The dispatcher acts through the hook loader: it goes first.
   NotifyMessage = 0;
+  if (Window != nullptr) KillTimer(Window, WatchdogTimer);
   if (Dispatcher) Dispatcher->Dialog = nullptr;
   KeyOps.reset();
   Dispatcher.reset();
@@ -187,6 +204,15 @@ void TVXMainForm::ButtonOkClick() { ShowWindow(Window, SW_HIDE); }
 
 void TVXMainForm::FormCloseQuery() { Stop(); }
 
+void TVXMainForm::WatchHook() {
+  DWORD lastInput = 0;
+  POINT cursor{};
+  if (!HookLoader || !LastInputTime(lastInput) || !GetCursorPos(&cursor)) return;
+  if (!Watchdog.HookLost(GetTickCount(), lastInput, {cursor.x, cursor.y}, HookEvents)) return;
+  HookLoader->ReinstallMouseHook();
+  if (SettingForm != nullptr) SettingForm->ShowHookReinstalls(HookLoader->MouseHookReinstalls());
+}
+
 void TVXMainForm::Command(UINT id) {
   switch (id) {
     case IdButtonOk:
@@ -216,6 +242,7 @@ LRESULT CALLBACK TVXMainForm::WindowProc(HWND window, UINT message, WPARAM wPara
 LRESULT TVXMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (ClassifyMainWindowMessage(message, wParam, NotifyMessage)) {
     case MainWindowAction::RouteNotification:
+      ++HookEvents;
       return Dispatcher ? Dispatcher->RouteWheelNotification(wParam, lParam) : 0;
     case MainWindowAction::Hide:
       ShowWindow(Window, SW_HIDE);
@@ -229,6 +256,9 @@ LRESULT TVXMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case DM_GETDEFID:
       return EnterKeyDefId();
+    case WM_TIMER:
+      if (wParam == WatchdogTimer) WatchHook();
+      return 0;
     case WM_CLOSE:
       FormCloseQuery();
       DestroyWindow(Window);

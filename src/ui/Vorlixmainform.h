@@ -10,6 +10,7 @@
 
 #include "dispatch/KeyOperationExecutor.h"
 #include "dispatch/WheelDispatcher.h"
+#include "host/HookWatchdog.h"
 #include "host/Vorlixhookloader.h"
 #include "platform/Win32Owner.h"
 #include "platform/Win32WindowSystem.h"
@@ -62,6 +63,7 @@ class TVXMainForm {
   void CreatePopupMenu1();
   void Command(UINT id);
   void FormCloseQuery();
+  void WatchHook();
 
   HWND Window = nullptr;
   TFontOwner DefaultFont;
@@ -74,6 +76,9 @@ class TVXMainForm {
   std::unique_ptr<TKeyOperationExecutor> KeyOps;
   TVXSettingForm* SettingForm = nullptr;
   std::unique_ptr<CaptureDialog> DialogRouting;
+  // Every notification of the hook, counted for the watchdog.
+  std::uint64_t HookEvents = 0;
+  THookWatchdog Watchdog;
   bool IsPaused = true;
   bool IsStarted = false;
 };

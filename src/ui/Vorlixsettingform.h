@@ -36,6 +36,8 @@ class TVXSettingForm {
   Page ActivePage() const;
   void SetActivePage(Page page);
 
+  // The debug page's count of the mouse hook's installs after the first.
+  void ShowHookReinstalls(unsigned count) { DebugSheetFrame1->ShowHookReinstalls(count); }
   bool CaptureWindow(Wnd targetWnd, Wnd cursorWnd, TPoint cursor, std::uint16_t keyState,
                      std::int16_t wheelDelta);
   void SetSetting(TVorlixSetting* setting);

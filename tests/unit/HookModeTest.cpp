@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "host/HookMode.h"
+#include "host/HookWatchdog.h"
 
 namespace {
 
@@ -19,6 +20,23 @@ TEST(HookModeTest, OneForcesTheLowLevelHookAndAnyOtherValueTheMessageHook) {
   EXPECT_TRUE(UsesLowLevelHook(1, OsWindows95, 0));
   EXPECT_FALSE(UsesLowLevelHook(2, OsWindows2000, 0));
   EXPECT_FALSE(UsesLowLevelHook(-1, OsWindows2000, 0));
+}
+
+// Each look is two seconds after the one before; input came at the time
+// given, and the pointer is where it is given.
+TEST(HookWatchdogTest, HookIsLostOnlyWhenInputMovedThePointerAndItReportedNothing) {
+  THookWatchdog watchdog;
+  std::uint32_t now = 0xFFFFF000;  // the tick count wraps between the looks below
+  auto look = [&](std::uint32_t inputAgo, TPoint cursor, std::uint64_t reported) {
+    now += THookWatchdog::LookIntervalMs;
+    return watchdog.HookLost(now, now - inputAgo, cursor, reported);
+  };
+  EXPECT_FALSE(look(10, {5, 5}, 0)) << "the first look has nothing to compare";
+  EXPECT_FALSE(look(10, {9, 5}, 7)) << "moved, and the hook reported it";
+  EXPECT_TRUE(look(10, {9, 6}, 7));
+  EXPECT_FALSE(look(10, {9, 6}, 7)) << "no move";
+  EXPECT_FALSE(look(3000, {1, 1}, 7)) << "a program moved the pointer: no input since";
+  EXPECT_TRUE(look(1990, {2, 1}, 7));
 }
 
 }  // namespace

@@ -374,6 +374,20 @@ TEST_F(LowLevelHookTest, ScrollRequestSeenTwiceScrollsOnce) {
   EXPECT_EQ(static_cast<std::uint32_t>(SB_LINEUP), Events().front().WParam);
 }
 
+// The system may remove the low-level hook and say nothing (see
+// THookWatchdog); installed again, it reports as before.
+TEST_F(LowLevelHookTest, HookRemovedBehindItsBackReportsAgainOnceInstalledAgain) {
+  ASSERT_TRUE(UnhookWindowsHookEx(Hook->GetHook(WH_MOUSE_LL)));
+  Main.Notifications.clear();  // what came before it was removed
+  ASSERT_TRUE(Drive(At(10, 10) + " click 4"));
+  EXPECT_TRUE(Main.Notifications.empty());
+  ASSERT_TRUE(Hook->ReinstallMouseHook());
+  EXPECT_EQ(1u, Hook->MouseHookReinstalls());
+  ASSERT_TRUE(Drive(At(20, 20) + " click 4"));
+  EXPECT_TRUE(ContainsInOrder(Main.Notifications, {{0, 120, GetForegroundWindow()}}))
+      << Describe(Main.Notifications);
+}
+
 constexpr const char* ModeNames[] = {"System", "LowLevel", "Message"};
 
 std::string ModeName(const testing::TestParamInfo<int>& info) {
