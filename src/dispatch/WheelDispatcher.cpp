@@ -148,8 +148,12 @@ bool TWheelDispatcher::DispatchWheel(Wnd targetWnd, Wnd cursorWnd, std::int16_t 
   if (window.SetFocus) Hook.SetFocusEx(cursorWnd);
 
   // Over a disabled window, or one behind a modal dialog, the turn goes
-  // nowhere: not to the window, and not to the focus window either.
-  if (!IsWindowChainUsable(cursorWnd)) return true;
+  // nowhere: not to the window, and not to the focus window either. Over
+  // one that has gone meanwhile, it is the system's to deliver.
+  if (!IsWindowChainUsable(cursorWnd)) {
+    char className[2] = {};
+    return Windows.ClassName(cursorWnd, className, sizeof className) != 0;
+  }
 
   // The tilt wheel scrolls the columns the system gives a notch (cut like a
   // line count, so that any value fits); the line counts of the settings

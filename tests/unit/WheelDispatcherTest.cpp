@@ -79,11 +79,13 @@ class RecordingKeyOps : public KeyOperations {
     Calls.push_back(N(cursorWnd) + " " + std::to_string(pt.X) + "," + std::to_string(pt.Y) +
                     " " + std::to_string(keys) + " " + std::to_string(delta) + " " +
                     std::to_string(keySetting.Operation(KeyEventUp).KeyStroke));
+    if (Meanwhile) Meanwhile();
     return Answer;
   }
   // Acts on anything, so that every notification reaches it.
   bool MayActWithoutTurn(const TExeSettings&, std::uint16_t) override { return true; }
   bool Answer = true;
+  std::function<void()> Meanwhile;  // what happens on the desktop while it runs
   Log Calls;
 };
 
@@ -554,6 +556,13 @@ TEST_F(KeyOperationTest, DisabledKeySettingIsNotConsulted) {
   KeySetting(false);
   EXPECT_EQ(OverPane(120), 1);
   EXPECT_TRUE(KeyOps.Calls.empty());
+}
+
+TEST_F(KeyOperationTest, WindowThatVanishesMeanwhileLeavesTheTurnToTheSystem) {
+  KeySetting(true);
+  KeyOps.Answer = false;
+  KeyOps.Meanwhile = [&] { Desk.Remove(Viewer); };
+  EXPECT_EQ(OverPane(120), 0);
 }
 
 TEST_F(KeyOperationTest, TiltHasNoKeySlots) {
