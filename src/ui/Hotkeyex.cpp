@@ -33,7 +33,10 @@ THotKeyEx::THotKeyEx(HWND owner, const THotKeyExOptions& options) : Options(opti
   OriginalProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WndProc)));
   SendMessageA(Handle(), HKM_SETRULES, Options.InvalidKeys, MAKELPARAM(Options.Modifiers, 0));
-  SendMessageA(Handle(), HKM_SETHOTKEY, MAKEWORD(Options.HotKey & 0xFF, Options.Modifiers), 0);
+  // The first value is shown, not edited: the owner, still being built, is
+  // not told of it.
+  CallWindowProcA(OriginalProc, Handle(), HKM_SETHOTKEY,
+                  MAKEWORD(Options.HotKey & 0xFF, Options.Modifiers), 0);
 }
 
 THotKeyEx::~THotKeyEx() {
