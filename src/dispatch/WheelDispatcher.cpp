@@ -59,6 +59,10 @@ bool TWheelDispatcher::MayActWithoutTurn(std::uint16_t keyState) {
          (KeyOps && KeyOps->MayActWithoutTurn(Setting.ExeSettings, keyState));
 }
 
+// A move's key state has no button in it (a press is reported by itself),
+// so what could act on one is what could act on a move with no key held.
+void TWheelDispatcher::RulesChanged() { Hook.SetMoveReports(!Paused && MayActWithoutTurn(0)); }
+
 std::intptr_t TWheelDispatcher::RouteWheelNotification(std::uintptr_t wParam,
                                                        std::intptr_t lParam) {
   if (Paused) return 0;

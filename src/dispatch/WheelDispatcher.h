@@ -57,6 +57,10 @@ class TWheelDispatcher {
 
   // While paused every notification is answered 0 and nothing is looked up.
   bool Paused = true;
+  // To be called after Paused or the settings changed: tells the hook
+  // whether a plain move could be acted on, so that while none could it
+  // asks nothing about moves.
+  void RulesChanged();
   // The settings dialog; while it is absent, capture never happens.
   CaptureDialog* Dialog = nullptr;
   // The executor of key settings; while it is absent, none runs.

@@ -9,6 +9,7 @@
 #include <new>
 
 #include "shared/Handles.h"
+#include "shared/LowLevelState.h"
 #include "shared/Messages.h"
 #include "shared/OsVersion.h"
 #include "shared/SharedStruct.h"
@@ -55,6 +56,8 @@ TVorlixSharedData* Shared = nullptr;
 UINT MessageNumbers[MessageCount] = {};
 TAllowSetForegroundWindow AllowSetForeground = nullptr;
 TLockSetForegroundWindow LockSetForeground = nullptr;
+
+TLowLevelState LowLevel;
 
 // The last posted scroll request carried out in this process, so that a
 // request first peeked and then removed scrolls once. Unguarded on purpose:
@@ -180,11 +183,17 @@ extern "C" LRESULT CALLBACK GetMsgProc(int code, WPARAM wParam, LPARAM lParam) {
   return PassOn(&TVorlixData::MouseHook, code, wParam, lParam);
 }
 
+extern "C" TLowLevelState* WINAPI LowLevelState() { return &LowLevel; }
+
 extern "C" LRESULT CALLBACK LowLevelMouseProc(int code, WPARAM wParam, LPARAM lParam) {
   TVorlixData* data = View();
   if (data == nullptr) return CallNextHookEx(nullptr, code, wParam, lParam);
+  ++LowLevel.Calls;
   MSLLHOOKSTRUCT* event = reinterpret_cast<MSLLHOOKSTRUCT*>(lParam);
-  const bool reported = wParam == WM_MOUSEMOVE || wParam == WM_MBUTTONDOWN ||
+  // Most events are moves, and while no rule could act on one the main
+  // program has said so: such a move costs no question.
+  const bool reported = (wParam == WM_MOUSEMOVE && LowLevel.ReportMoves) ||
+                        wParam == WM_MBUTTONDOWN ||
                         wParam == WM_MOUSEWHEEL || wParam == WmMouseHWheel ||
                         wParam == WM_XBUTTONDOWN;
   if (code == HC_ACTION && reported && event != nullptr && event->dwExtraInfo != OwnInputMarker) {

@@ -2,6 +2,7 @@
 
 #include "host/HookMode.h"
 #include "host/ModuleNameCache.h"
+#include "platform/AnsiText.h"
 #include "platform/BoundedSend.h"
 #include "platform/Win32Owner.h"
 #include "shared/Handles.h"
@@ -64,20 +65,34 @@ bool TVorlixHook::LoadHooks(HWND mainWindow, int hookMode) noexcept {
   SendHScrollNumber = RegisterWindowMessageA(SendHScrollMessageName);
 
   const HOOKPROC callWndProc = ProcAs<HOOKPROC>("CallWndProc");
-  if (callWndProc == nullptr || !SetHook(WH_CALLWNDPROC, callWndProc)) return false;
-  data.CallWndProcHook = ToStored(GetHook(WH_CALLWNDPROC));
+  if (callWndProc == nullptr) return false;
 
   const std::uint8_t osClass = OsClass();
   HOOKPROC mouseProc = nullptr;
   int mouseHookType = WH_GETMESSAGE;
   if (UsesLowLevelHook(hookMode, osClass, ServicePackDigit(OsVersion.szCSDVersion))) {
+    // The requests' hooks go to each target thread when it is first asked
+    // something (see TThreadHooks). Their handles are not in the record,
+    // which holds 0 for them (whatever a run in message mode left there):
+    // the procedures pass calls on with a null handle, which every system
+    // that has the low-level hook accepts.
+    const HOOKPROC sendScroll = ProcAs<HOOKPROC>("GetMsgProcSendScroll");
+    const auto lowLevelState = ProcAs<TLowLevelState*(WINAPI*)()>(LowLevelStateExport);
+    if (sendScroll == nullptr || lowLevelState == nullptr) return false;
+    LowLevel = lowLevelState();
+    ThreadHooks.SetProcedures(GetModule(), callWndProc, sendScroll);
+    data.CallWndProcHook = 0;
+    data.SendScrollHook = 0;
     mouseProc = ProcAs<HOOKPROC>("LowLevelMouseProc");
     mouseHookType = WH_MOUSE_LL;
-    const HOOKPROC sendScroll = ProcAs<HOOKPROC>("GetMsgProcSendScroll");
-    if (sendScroll == nullptr || !SetHook(WH_GETMESSAGE, sendScroll)) return false;
     InLowLevelMode = true;
-    data.SendScrollHook = ToStored(GetHook(WH_GETMESSAGE));
   } else {
+    // Windows 95 and 98 pass a call on by the hook's handle, and a
+    // procedure finds only one handle per type, in the record: the request
+    // hook stays one for every thread, beside the message hook that sees
+    // the wheel in every thread anyway.
+    if (!SetHook(WH_CALLWNDPROC, callWndProc)) return false;
+    data.CallWndProcHook = ToStored(GetHook(WH_CALLWNDPROC));
     mouseProc = ProcAs<HOOKPROC>("GetMsgProc");
     InLowLevelMode = false;
   }
@@ -100,18 +115,60 @@ bool TVorlixHook::ReinstallMouseHook() noexcept {
   return installed;
 }
 
+void TVorlixHook::SetMoveReports(bool report) {
+  if (LowLevel != nullptr) LowLevel->ReportMoves = report;
+}
+
+std::uint32_t TVorlixHook::LowLevelCalls() const noexcept {
+  return LowLevel != nullptr ? LowLevel->Calls : 0;
+}
+
+void TVorlixHook::SweepThreadHooks() noexcept { ThreadHooks.Sweep(GetTickCount()); }
+
+bool TVorlixHook::HookThreadOf(HWND window, int type) noexcept {
+  return !InLowLevelMode || ThreadHooks.Serve(window, type, GetTickCount());
+}
+
 bool TVorlixHook::SetForeground(Wnd window) {
   // Lets whatever process holds the foreground give it away: the request
   // runs in the foreground window's own thread.
-  if (OsClass() == OsWindows2000)
-    SendBounded(GetForegroundWindow(), SetForegroundNumber, 0, AnyProcess);
+  if (OsClass() == OsWindows2000) {
+    const HWND foreground = GetForegroundWindow();
+    if (HookThreadOf(foreground, WH_CALLWNDPROC))
+      SendBounded(foreground, SetForegroundNumber, 0, AnyProcess);
+  }
   return SetForegroundWindow(ToHwnd(window)) != FALSE;
 }
 
 std::uint32_t TVorlixHook::GetModuleName(Wnd window, char* buffer, std::uint32_t size) {
   if (buffer == nullptr || size == 0) return 0;
-  return OsClass() == OsWindowsNT4 ? ModuleNameFromRequest(ToHwnd(window), buffer, size)
-                                   : ModuleNameFromSnapshot(ToHwnd(window), buffer, size);
+  if (OsClass() == OsWindowsNT4) return ModuleNameFromRequest(ToHwnd(window), buffer, size);
+  const std::uint32_t count = ModuleNameFromQuery(ToHwnd(window), buffer, size);
+  return count != 0 ? count : ModuleNameFromSnapshot(ToHwnd(window), buffer, size);
+}
+
+// Vista and later name a process's executable directly, where the snapshot
+// walks every process of the system. The name given is the file name, as
+// the snapshot gives it on the NT family, so that rules keep matching.
+std::uint32_t TVorlixHook::ModuleNameFromQuery(HWND window, char* buffer, std::uint32_t size) {
+  using TQueryImageName = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
+  static const auto query = reinterpret_cast<TQueryImageName>(reinterpret_cast<void (*)()>(
+      GetProcAddress(GetModuleHandleA("Kernel32.dll"), "QueryFullProcessImageNameA")));
+  constexpr DWORD QueryLimitedInformation = 0x1000;  // PROCESS_QUERY_LIMITED_INFORMATION
+  DWORD processId = 0;
+  if (query == nullptr || GetWindowThreadProcessId(window, &processId) == 0) return 0;
+  const TKernelHandle process(OpenProcess(QueryLimitedInformation, FALSE, processId));
+  char path[MAX_PATH + 1] = {};
+  DWORD length = MAX_PATH;
+  if (!process || !query(process.Get(), 0, path, &length)) return 0;
+  std::size_t nameStart = 0;
+  for (std::size_t i = 0; path[i] != '\0'; ++i) {
+    if (AnsiIsLeadByte(static_cast<std::uint8_t>(path[i])) && path[i + 1] != '\0')
+      ++i;
+    else if (path[i] == '\\')
+      nameStart = i + 1;
+  }
+  return CopyName(path + nameStart, sizeof path - nameStart, buffer, size);
 }
 
 // The target thread writes its executable's path into the shared record.
@@ -122,6 +179,7 @@ std::uint32_t TVorlixHook::ModuleNameFromRequest(HWND window, char* buffer, std:
   TVorlixData* data = SharedData.Data();
   if (data == nullptr) return 0;
   data->ModuleName[0] = '\0';
+  if (!HookThreadOf(window, WH_CALLWNDPROC)) return 0;
   SendBounded(window, GetModuleNameNumber, 0, 0);
   if (data->ModuleName[0] == '\0') return 0;
   return CopyName(data->ModuleName, sizeof data->ModuleName, buffer, size);
@@ -152,6 +210,7 @@ Wnd TVorlixHook::SetFocusEx(Wnd window) {
   TVorlixData* data = SharedData.Data();
   if (data == nullptr) return 0;
   data->PrevFocusWnd = 0;
+  if (!HookThreadOf(ToHwnd(window), WH_CALLWNDPROC)) return 0;
   SendBounded(ToHwnd(window), SetFocusNumber, 0, static_cast<LPARAM>(window));
   return data->PrevFocusWnd;
 }
@@ -171,6 +230,8 @@ std::intptr_t TVorlixHook::SendScroll(UINT request, UINT message, Wnd window, in
   // In low-level mode the decision runs inside the system's call of the
   // mouse hook: a post, turned into the scroll message by the target thread
   // itself, does not make the whole desktop's mouse wait on the target.
-  if (InLowLevelMode) return PostMessageA(ToHwnd(window), request, wParam, lParam);
+  if (InLowLevelMode)
+    return HookThreadOf(ToHwnd(window), WH_GETMESSAGE) &&
+           PostMessageA(ToHwnd(window), request, wParam, lParam);
   return DeliverMessage(ToHwnd(window), message, wParam, lParam);
 }

@@ -11,7 +11,9 @@
 #include <cstdint>
 
 #include "host/Dllloader.h"
+#include "host/ThreadHooks.h"
 #include "platform/WindowSystem.h"
+#include "shared/LowLevelState.h"
 #include "shared/SharedStruct.h"
 
 class TToolHelpLoader : public TDllLoader {
@@ -40,8 +42,8 @@ class TVorlixHook : public THookLoader, public HookRequests {
   // hookMode: 0 chooses by the system, 1 forces the low-level hook, any
   // other value the message hook. Never fails; the creator tests Ready().
   TVorlixHook(HWND mainWindow, int hookMode) noexcept;
-  // Members go first (the snapshot functions, then the shared record), then
-  // the hooks, then the library.
+  // Members go first (the threads' request hooks, the snapshot functions,
+  // then the shared record), then the hooks, then the library.
   ~TVorlixHook() override = default;
 
   const char* GetDllName() const noexcept override { return "VorlixHook.dll"; }
@@ -57,18 +59,29 @@ class TVorlixHook : public THookLoader, public HookRequests {
   // (see THookWatchdog); false in message mode or when the install fails.
   bool ReinstallMouseHook() noexcept;
   unsigned MouseHookReinstalls() const noexcept { return Reinstalls; }
+  // Low-level mode: removes the request hooks of threads that have ended or
+  // were not asked anything for a while; how many threads have them.
+  void SweepThreadHooks() noexcept;
+  std::size_t HookedThreads() const noexcept { return ThreadHooks.ThreadCount(); }
 
   bool SetForeground(Wnd window) override;
   std::uint32_t GetModuleName(Wnd window, char* buffer, std::uint32_t size) override;
   Wnd SetFocusEx(Wnd window) override;
   std::intptr_t SendVScroll(Wnd window, int code, int position, Wnd scrollBar) override;
   std::intptr_t SendHScroll(Wnd window, int code, int position, Wnd scrollBar) override;
+  void SetMoveReports(bool report) override;
+  // Low-level mode: the low-level hook's calls so far; 0 in message mode.
+  std::uint32_t LowLevelCalls() const noexcept;
 
  private:
   bool LoadHooks(HWND mainWindow, int hookMode) noexcept;
   std::uint8_t OsClass() const noexcept;
   std::uint32_t ModuleNameFromRequest(HWND window, char* buffer, std::uint32_t size);
   std::uint32_t ModuleNameFromSnapshot(HWND window, char* buffer, std::uint32_t size);
+  std::uint32_t ModuleNameFromQuery(HWND window, char* buffer, std::uint32_t size);
+  // Gives the window's thread the hook that carries out a request of type
+  // (WH_CALLWNDPROC, WH_GETMESSAGE); false when it cannot have it.
+  bool HookThreadOf(HWND window, int type) noexcept;
   std::intptr_t SendScroll(UINT request, UINT message, Wnd window, int code, int position,
                            Wnd scrollBar);
 
@@ -81,6 +94,9 @@ class TVorlixHook : public THookLoader, public HookRequests {
   UINT SendHScrollNumber = 0;
   OSVERSIONINFOA OsVersion{};
   TToolHelpLoader ToolHelpFunctions;
+  TThreadHooks ThreadHooks;
+  // The library's state for the low-level hook in this process.
+  TLowLevelState* LowLevel = nullptr;
   bool IsReady = false;
   bool InLowLevelMode = false;
   unsigned Reinstalls = 0;

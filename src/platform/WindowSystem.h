@@ -116,4 +116,7 @@ class HookRequests {
   virtual std::intptr_t SendVScroll(Wnd window, int code, int position, Wnd scrollBar) = 0;
   // The same with WM_HSCROLL.
   virtual std::intptr_t SendHScroll(Wnd window, int code, int position, Wnd scrollBar) = 0;
+  // Whether the low-level hook is to report plain moves (in message mode
+  // every move is reported).
+  virtual void SetMoveReports(bool report) = 0;
 };

@@ -31,7 +31,9 @@ const TComponent Components[] = {
 };
 enum : std::size_t { Label1, Label3 };
 
-constexpr UINT_PTR WatchdogTimer = 1;
+// Low-level mode: looks after the hooks every LookIntervalMs (see
+// THookWatchdog, TThreadHooks).
+constexpr UINT_PTR HookCareTimer = 1;
 
 HFONT MakeFont(int height, int weight, bool italic, BYTE charSet, const char* face) {
   return CreateFontA(-height, 0, 0, 0, weight, italic, FALSE, FALSE, charSet, OUT_DEFAULT_PRECIS,
@@ -140,7 +142,7 @@ bool TVXMainForm::Start() {
   if (!LoadSettings()) return false;
   LoadPlugins();
   if (HookLoader->LowLevelMode())
-    SetTimer(Window, WatchdogTimer, THookWatchdog::LookIntervalMs, nullptr);
+    SetTimer(Window, HookCareTimer, THookWatchdog::LookIntervalMs, nullptr);
   TrayIcon1->SetVisible(true);
   SetPaused(false);
   return true;
@@ -149,7 +151,7 @@ bool TVXMainForm::Start() {
 void TVXMainForm::Stop() {
   // The dispatcher acts through the hook loader: it goes first.
   NotifyMessage = 0;
-  if (Window != nullptr) KillTimer(Window, WatchdogTimer);
+  if (Window != nullptr) KillTimer(Window, HookCareTimer);
   if (Dispatcher) Dispatcher->Dialog = nullptr;
   KeyOps.reset();
   Dispatcher.reset();
@@ -158,7 +160,10 @@ void TVXMainForm::Stop() {
 
 void TVXMainForm::SetPaused(bool value) {
   IsPaused = value;
-  if (Dispatcher) Dispatcher->Paused = value;
+  if (Dispatcher) {
+    Dispatcher->Paused = value;
+    Dispatcher->RulesChanged();
+  }
   CheckMenuItem(PopupMenu1.Get(), IdPause, MF_BYCOMMAND | (value ? MF_CHECKED : MF_UNCHECKED));
 }
 
@@ -204,11 +209,15 @@ void TVXMainForm::ButtonOkClick() { ShowWindow(Window, SW_HIDE); }
 
 void TVXMainForm::FormCloseQuery() { Stop(); }
 
-void TVXMainForm::WatchHook() {
+void TVXMainForm::LookAfterHooks() {
+  if (!HookLoader) return;
+  HookLoader->SweepThreadHooks();
   DWORD lastInput = 0;
   POINT cursor{};
-  if (!HookLoader || !LastInputTime(lastInput) || !GetCursorPos(&cursor)) return;
-  if (!Watchdog.HookLost(GetTickCount(), lastInput, {cursor.x, cursor.y}, HookEvents)) return;
+  if (!LastInputTime(lastInput) || !GetCursorPos(&cursor)) return;
+  if (!Watchdog.HookLost(GetTickCount(), lastInput, {cursor.x, cursor.y},
+                         HookLoader->LowLevelCalls()))
+    return;
   HookLoader->ReinstallMouseHook();
   if (SettingForm != nullptr) SettingForm->ShowHookReinstalls(HookLoader->MouseHookReinstalls());
 }
@@ -242,7 +251,6 @@ LRESULT CALLBACK TVXMainForm::WindowProc(HWND window, UINT message, WPARAM wPara
 LRESULT TVXMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (ClassifyMainWindowMessage(message, wParam, NotifyMessage)) {
     case MainWindowAction::RouteNotification:
-      ++HookEvents;
       return Dispatcher ? Dispatcher->RouteWheelNotification(wParam, lParam) : 0;
     case MainWindowAction::Hide:
       ShowWindow(Window, SW_HIDE);
@@ -257,7 +265,7 @@ LRESULT TVXMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case DM_GETDEFID:
       return EnterKeyDefId();
     case WM_TIMER:
-      if (wParam == WatchdogTimer) WatchHook();
+      if (wParam == HookCareTimer) LookAfterHooks();
       return 0;
     case WM_CLOSE:
       FormCloseQuery();

@@ -63,7 +63,7 @@ class TVXMainForm {
   void CreatePopupMenu1();
   void Command(UINT id);
   void FormCloseQuery();
-  void WatchHook();
+  void LookAfterHooks();
 
   HWND Window = nullptr;
   TFontOwner DefaultFont;
@@ -76,8 +76,6 @@ class TVXMainForm {
   std::unique_ptr<TKeyOperationExecutor> KeyOps;
   TVXSettingForm* SettingForm = nullptr;
   std::unique_ptr<CaptureDialog> DialogRouting;
-  // Every notification of the hook, counted for the watchdog.
-  std::uint64_t HookEvents = 0;
   THookWatchdog Watchdog;
   bool IsPaused = true;
   bool IsStarted = false;

@@ -173,6 +173,7 @@ void TVXSettingForm::SavePage(TVorlixSetting::TPart part,
   change(updated);
   updated.SavePartToRegistry(part);
   *Setting = std::move(updated);
+  if (Dispatcher != nullptr) Dispatcher->RulesChanged();
 }
 
 void TVXSettingForm::GeneralFrame1BtnSaveClick() {
@@ -248,6 +249,7 @@ void TVXSettingForm::ButtonLoadClick() {
   }
   Setting->LoadFromFile(path);
   Setting->SaveToRegistry();
+  if (Dispatcher != nullptr) Dispatcher->RulesChanged();
   SetSetting(Setting);
 }
 

@@ -93,6 +93,10 @@ class FakeDesktop : public WindowSystem, public HookRequests {
   // gone or hangs.
   std::intptr_t SendVScroll(Wnd window, int code, int position, Wnd scrollBar) override;
   std::intptr_t SendHScroll(Wnd window, int code, int position, Wnd scrollBar) override;
+  // Logged as "MoveReports 0" or "MoveReports 1".
+  void SetMoveReports(bool report) override {
+    Log.push_back("MoveReports " + std::to_string(report ? 1 : 0));
+  }
 
  private:
   const FakeWindow* Find(Wnd window) const;

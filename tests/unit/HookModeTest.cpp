@@ -24,15 +24,15 @@ TEST(HookModeTest, OneForcesTheLowLevelHookAndAnyOtherValueTheMessageHook) {
 
 // Each look is two seconds after the one before; input came at the time
 // given, and the pointer is where it is given.
-TEST(HookWatchdogTest, HookIsLostOnlyWhenInputMovedThePointerAndItReportedNothing) {
+TEST(HookWatchdogTest, HookIsLostOnlyWhenInputMovedThePointerAndItWasNotCalled) {
   THookWatchdog watchdog;
   std::uint32_t now = 0xFFFFF000;  // the tick count wraps between the looks below
-  auto look = [&](std::uint32_t inputAgo, TPoint cursor, std::uint64_t reported) {
+  auto look = [&](std::uint32_t inputAgo, TPoint cursor, std::uint32_t calls) {
     now += THookWatchdog::LookIntervalMs;
-    return watchdog.HookLost(now, now - inputAgo, cursor, reported);
+    return watchdog.HookLost(now, now - inputAgo, cursor, calls);
   };
   EXPECT_FALSE(look(10, {5, 5}, 0)) << "the first look has nothing to compare";
-  EXPECT_FALSE(look(10, {9, 5}, 7)) << "moved, and the hook reported it";
+  EXPECT_FALSE(look(10, {9, 5}, 7)) << "moved, and the hook was called";
   EXPECT_TRUE(look(10, {9, 6}, 7));
   EXPECT_FALSE(look(10, {9, 6}, 7)) << "no move";
   EXPECT_FALSE(look(3000, {1, 1}, 7)) << "a program moved the pointer: no input since";

@@ -457,6 +457,15 @@ TEST_F(DispatcherTest, FocusFollowsTheCursorOnMovesWithoutForeground) {
   EXPECT_TRUE(Desk.Log.empty());
 }
 
+TEST_F(DispatcherTest, HookReportsMovesOnlyWhileARuleCouldActOnThem) {
+  Dispatcher.RulesChanged();
+  Rule("VIEWPANE", [](TWindowSetting& s) { s.SetFocus = s.SetFocusWithCursor = true; });
+  Dispatcher.RulesChanged();
+  Dispatcher.Paused = true;
+  Dispatcher.RulesChanged();
+  EXPECT_EQ(Desk.Log, (Log{"MoveReports 0", "MoveReports 1", "MoveReports 0"}));
+}
+
 TEST_F(DispatcherTest, MovesDoNothingWithoutFocusFollowingTheCursor) {
   Rule("VIEWPANE", [](TWindowSetting& s) { s.SetFocus = true; });
   EXPECT_EQ(OverPane(0), 0);

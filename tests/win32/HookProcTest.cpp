@@ -11,6 +11,7 @@
 
 #include "PeerProcess.h"
 #include "shared/Handles.h"
+#include "shared/LowLevelState.h"
 #include "shared/Messages.h"
 #include "shared/SharedStruct.h"
 #include "shared/WheelNotification.h"
@@ -287,6 +288,23 @@ TEST_F(HookProcTest, LowLevelMoveAnsweredOneIsStillPassedOn) {
   EXPECT_NE(CallLowLevel(HC_ACTION, WM_MOUSEMOVE, move), 1);
   ASSERT_EQ(Log.Notifications.size(), 1u);
   EXPECT_EQ(Log.Notifications[0].WParam, 0u);
+}
+
+TEST_F(HookProcTest, LowLevelMovesGoUnaskedWhileNotReportedAndEveryCallCounts) {
+  const auto state = reinterpret_cast<TLowLevelState*(WINAPI*)()>(
+      reinterpret_cast<void (*)()>(GetProcAddress(Library, LowLevelStateExport)));
+  ASSERT_NE(state, nullptr);
+  state()->ReportMoves = false;
+  const std::uint32_t calls = state()->Calls;
+  MSLLHOOKSTRUCT move{};
+  CallLowLevel(HC_ACTION, WM_MOUSEMOVE, move);
+  MSLLHOOKSTRUCT wheel{};
+  wheel.mouseData = MAKELONG(0, 120);
+  CallLowLevel(HC_ACTION, WM_MOUSEWHEEL, wheel);
+  state()->ReportMoves = true;
+  EXPECT_EQ(calls + 2, state()->Calls);
+  ASSERT_EQ(Log.Notifications.size(), 1u) << "the turn only";
+  EXPECT_EQ(HIWORD(Log.Notifications[0].WParam), 120u);
 }
 
 TEST_F(HookProcTest, LowLevelXPressClearsTheButtonWordAndSetsItsBit) {

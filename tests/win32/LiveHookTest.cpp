@@ -311,13 +311,6 @@ TEST_P(LiveHookTest, RequestsAreCarriedOutInTheProbesThread) {
   EXPECT_EQ(0, std::memcmp(cut, name, 8));
   EXPECT_EQ('#', cut[8]) << "no zero may be written past the size";
 
-  // The thread's own answer: the full path of its executable.
-  TVorlixSharedData block;
-  ASSERT_TRUE(block.Create(SharedDataName) && block.Map());
-  SendMessageA(Probe, RegisterWindowMessageA(GetModuleNameMessageName), 0, 0);
-  const std::string path = block.Data()->ModuleName;
-  EXPECT_NE(path.find("\\vorlix_test_peer.exe"), std::string::npos) << path;
-
   const DWORD probeThread = GetWindowThreadProcessId(Probe, nullptr);
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
@@ -327,6 +320,14 @@ TEST_P(LiveHookTest, RequestsAreCarriedOutInTheProbesThread) {
   EXPECT_EQ(ToWnd(Edit), Hook->SetFocusEx(ToWnd(Probe)));
   ASSERT_TRUE(GetGUIThreadInfo(probeThread, &info));
   EXPECT_EQ(Probe, info.hwndFocus);
+
+  // The thread's own answer (its request hook is in place since the focus
+  // requests): the full path of its executable.
+  TVorlixSharedData block;
+  ASSERT_TRUE(block.Create(SharedDataName) && block.Map());
+  SendMessageA(Probe, RegisterWindowMessageA(GetModuleNameMessageName), 0, 0);
+  const std::string path = block.Data()->ModuleName;
+  EXPECT_NE(path.find("\\vorlix_test_peer.exe"), std::string::npos) << path;
 
   EXPECT_TRUE(Hook->SetForeground(ToWnd(Probe)));
   EXPECT_EQ(Probe, GetForegroundWindow());
@@ -367,11 +368,31 @@ TEST_F(LowLevelHookTest, ScrollRequestSeenTwiceScrollsOnce) {
   // Queued while the probe naps: its loop then peeks at the request before
   // it retrieves it, and the hook sees the same message twice.
   PostMessageA(Probe, ProbeNapMessage, 0, 0);
-  PostMessageA(Probe, request, MAKEWPARAM(SB_LINEUP, 0), 0);
+  Hook->SendVScroll(ToWnd(Probe), SB_LINEUP, 0, 0);
   ASSERT_TRUE(Await([&] { return CountOf(request) == 1; }))
       << "the retrieved request should reach the window unchanged";
   EXPECT_EQ(1, CountOf(WM_VSCROLL));
   EXPECT_EQ(static_cast<std::uint32_t>(SB_LINEUP), Events().front().WParam);
+}
+
+// A process Vorlix has not asked anything has no request hook, nor the
+// library, in it: its messages pass no hook of Vorlix's. The first request
+// hooks the target's thread; unused for a while, it loses the hook again.
+TEST_F(LowLevelHookTest, RequestHooksOnlyTheThreadAskedAndOnlyForAWhile) {
+  ASSERT_TRUE(Drive(At(10, 10) + " click 4"));
+  EXPECT_EQ(0, Log->HookLibraryLoaded);
+  EXPECT_EQ(0u, Hook->HookedThreads());
+  ASSERT_NE(0, Hook->SendVScroll(ToWnd(Probe), SB_LINEDOWN, 0, 0));
+  ASSERT_TRUE(Await([&] { return CountOf(WM_VSCROLL) == 1; }));
+  EXPECT_EQ(1, Log->HookLibraryLoaded);
+  EXPECT_EQ(1u, Hook->HookedThreads());
+  Hook->SweepThreadHooks();
+  EXPECT_EQ(1u, Hook->HookedThreads()) << "used just now";
+  PostMessageA(Probe, WM_CLOSE, 0, 0);  // the thread ends, its window with it
+  ASSERT_TRUE(Await([&] { return !IsWindow(Probe); }));
+  Hook->SweepThreadHooks();
+  EXPECT_EQ(0u, Hook->HookedThreads());
+  Probe = nullptr;
 }
 
 // The system may remove the low-level hook and say nothing (see
@@ -585,8 +606,8 @@ TEST_P(WheelDispatchTest, MiddlePressTypesTheKeyStrokeOfItsSlotIntoTheWindowUnde
   EXPECT_EQ(Probe, info.hwndFocus);
 }
 
-// The probe's process ends between the event and the delivery: the turn
-// goes nowhere, and nothing happens to any other window.
+// The probe's process ends between the event and the delivery: the turn is
+// left to the system, and Vorlix does nothing to any other window.
 TEST_P(WheelDispatchTest, WindowOfAProcessThatEndedGetsNothingAndNothingElseDoes) {
   TWindowSetting focusToo;
   focusToo.SetFocus = true;
@@ -597,9 +618,8 @@ TEST_P(WheelDispatchTest, WindowOfAProcessThatEndedGetsNothingAndNothingElseDoes
   ProbeProcess.Kill();
   Probe = nullptr;
   ASSERT_FALSE(IsWindow(gone));
-  EXPECT_TRUE(Dispatcher->DispatchWheel(ToWnd(Decoy), ToWnd(gone), -120, 0,
-                                        TPoint{area.left + 50, area.top + 50}))
-      << "the turn is consumed, not handed to the foreground window";
+  EXPECT_FALSE(Dispatcher->DispatchWheel(ToWnd(Decoy), ToWnd(gone), -120, 0,
+                                         TPoint{area.left + 50, area.top + 50}));
   EXPECT_EQ(Decoy, GetForegroundWindow());
   char name[MAX_PATH] = {};
   EXPECT_EQ(0u, Hook->GetModuleName(ToWnd(gone), name, sizeof name)) << name;

@@ -121,8 +121,8 @@ void PrintTo(const THostRow& row, std::ostream* os) {
 constexpr unsigned long MessageModeHost = HostReady | HostCallWndProcHook | HostGetMessageHook |
                                           HostToolHelp | HostMouseHookShared | HostMainWndShared;
 constexpr unsigned long LowLevelHostWithoutToolHelp =
-    HostReady | HostLowLevelMode | HostCallWndProcHook | HostGetMessageHook | HostLowLevelHook |
-    HostMouseHookShared | HostSendScrollShared | HostMainWndShared;
+    HostReady | HostLowLevelMode | HostLowLevelHook | HostMouseHookShared |
+    HostRequestHooksPerThread | HostMainWndShared;
 constexpr unsigned long LowLevelHost = LowLevelHostWithoutToolHelp | HostToolHelp;
 
 class VorlixHookHostTest : public testing::TestWithParam<THostRow> {
@@ -152,9 +152,9 @@ INSTANTIATE_TEST_SUITE_P(
         THostRow{"win2k", "", 0, LowLevelHost},
         THostRow{"win98", "", 1, LowLevelHost},
         THostRow{"win2k", "", 2, MessageModeHost},
-        // The stub lacks the low-level procedures: the load stops before the
-        // mouse hook, with the WH_CALLWNDPROC hook left for the destructor.
-        THostRow{"win2k", "stubhook\\", 1, HostCallWndProcHook | HostMainWndShared},
+        // The stub lacks the low-level procedures: the load stops before
+        // installing any hook.
+        THostRow{"win2k", "stubhook\\", 1, HostMainWndShared},
         THostRow{"win2k", "stubhook\\", 2, MessageModeHost},
         THostRow{"win2k", "nohook\\", 0, 0}),
     [](const testing::TestParamInfo<THostRow>& info) {

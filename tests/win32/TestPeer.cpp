@@ -48,8 +48,10 @@ int HookHost(int hookMode) {
     if (hook.GetHook(WH_MOUSE_LL) != nullptr) report |= HostLowLevelHook;
     if (hook.ToolHelp().IsLoaded()) report |= HostToolHelp;
     if (Shared(data.MouseHook, mouseHook)) report |= HostMouseHookShared;
-    if (hook.LowLevelMode() && Shared(data.SendScrollHook, hook.GetHook(WH_GETMESSAGE)))
-      report |= HostSendScrollShared;
+    if (hook.LowLevelMode() && hook.GetHook(WH_CALLWNDPROC) == nullptr &&
+        hook.GetHook(WH_GETMESSAGE) == nullptr && data.CallWndProcHook == 0 &&
+        data.SendScrollHook == 0)
+      report |= HostRequestHooksPerThread;
     if (data.MainWnd == ToWnd(window)) report |= HostMainWndShared;
   }
   DestroyWindow(window);
@@ -88,6 +90,7 @@ void Record(UINT message, WPARAM wParam, LPARAM lParam) {
   Log->Events[index] = {message, static_cast<std::uint32_t>(wParam),
                         static_cast<std::uint32_t>(lParam), SentByAnotherThread() ? 1u : 0u,
                         GetTickCount()};
+  Log->HookLibraryLoaded = GetModuleHandleA("VorlixHook.dll") != nullptr;
   InterlockedIncrement(&Log->EventCount);
 }
 

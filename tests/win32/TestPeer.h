@@ -57,7 +57,8 @@ enum HostReport : unsigned long {
   HostLowLevelHook = 16,     // a WH_MOUSE_LL hook is installed
   HostToolHelp = 32,         // the process snapshot functions were loaded
   HostMouseHookShared = 64,  // the mouse hook's handle is in the block
-  HostSendScrollShared = 128,  // the low-level mode's WH_GETMESSAGE handle is in the block
+  // Low-level mode: no request hook for every thread, and none in the block.
+  HostRequestHooksPerThread = 128,
   HostMainWndShared = 256,   // the block names the host's window
 };
 
@@ -90,5 +91,7 @@ struct TProbeLog {
   volatile LONG Moves;
   std::uint32_t LastMove;  // lParam of the last WM_MOUSEMOVE
   volatile LONG EventCount;
+  // Whether VorlixHook.dll was in the probe's process at the last event.
+  volatile LONG HookLibraryLoaded;
   TProbeEvent Events[Capacity];
 };
