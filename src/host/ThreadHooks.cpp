@@ -8,8 +8,17 @@ void TThreadHooks::SetProcedures(HMODULE library, HOOKPROC callWndProc,
 }
 
 bool TThreadHooks::Serve(HWND window, int type, DWORD now) noexcept {
-  const DWORD threadId = GetWindowThreadProcessId(window, nullptr);
   const bool callWndProc = type == WH_CALLWNDPROC;
+  // A turn asks one window for several lines: the window served last is
+  // known without asking the system for its thread again. (Its handle
+  // names no other thread's window while the sweep keeps the entry.)
+  for (TEntry& entry : Entries) {
+    if (entry.ThreadId == 0 || entry.Window != window) continue;
+    if (!(callWndProc ? entry.CallWndProc : entry.GetMessage)) break;
+    entry.LastServed = now;
+    return true;
+  }
+  const DWORD threadId = GetWindowThreadProcessId(window, nullptr);
   const HOOKPROC procedure = callWndProc ? CallWndProc : GetMessage;
   if (threadId == 0 || procedure == nullptr) return false;
   TEntry& entry = EntryFor(threadId);
