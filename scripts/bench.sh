@@ -7,7 +7,8 @@
 #     figure, default 400);
 #   the bystander benchmark: what a program Vorlix never acts on pays for
 #     its own messages while Vorlix runs, in each hook mode, pinned to one
-#     CPU (a minute each).
+#     CPU (a minute each);
+# and draws the figures into build/win32/bench/bench.svg.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -21,15 +22,21 @@ cmake --build "$root/build/win32" --target vorlix_wheel_bench vorlix_bystander_b
 trap wine_stop EXIT
 wine_start "$root/build/wineprefix-bench"
 cd "$root/build/win32/bench"
-wine vorlix_wheel_bench.exe "$@"
+# What is printed is also kept in bench.txt, from which bench.svg is drawn.
+{
+  wine vorlix_wheel_bench.exe "$@"
 
-# The bystander's figures, with every Wine process of the prefix on CPU 0
-# (those started from here by inheritance), vary the least.
-taskset -cp 0 "$VORLIX_WINESERVER_PID" >/dev/null
+  # The bystander's figures, with every Wine process of the prefix on CPU 0
+  # (those started from here by inheritance), vary the least.
+  taskset -cp 0 "$VORLIX_WINESERVER_PID" >/dev/null
+  echo
+  echo "== low-level mode"
+  taskset -c 0 wine vorlix_bystander_bench.exe '..\src\Vorlix.exe'
+  echo
+  echo "== message mode (Wine reporting Windows 98 to Vorlix.exe)"
+  wine reg add 'HKCU\Software\Wine\AppDefaults\Vorlix.exe' /v Version /d win98 /f >/dev/null 2>&1
+  taskset -c 0 wine vorlix_bystander_bench.exe '..\src\Vorlix.exe'
+} | tee bench.txt
+awk -f "$root/scripts/bench-chart.awk" bench.txt > bench.svg
 echo
-echo "== low-level mode"
-taskset -c 0 wine vorlix_bystander_bench.exe '..\src\Vorlix.exe'
-echo
-echo "== message mode (Wine reporting Windows 98 to Vorlix.exe)"
-wine reg add 'HKCU\Software\Wine\AppDefaults\Vorlix.exe' /v Version /d win98 /f >/dev/null 2>&1
-taskset -c 0 wine vorlix_bystander_bench.exe '..\src\Vorlix.exe'
+echo "Chart: build/win32/bench/bench.svg"
