@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "host/Windowutily.h"
 #include "platform/AnsiText.h"
@@ -25,8 +26,23 @@ constexpr std::int64_t MaxLinesPerEvent = 200;
 // disabled ones (a disabled control still swallows the turn).
 constexpr std::uint32_t CursorWndFlags = SkipInvisible | SkipTransparent;
 
-// Buffers for names: 260 characters and the zero behind them.
-constexpr int NameBufferSize = 261;
+// The fields of a class's rule that decide a turn, copied: whatever the
+// turn sets off (a nested notification, a dialog that saves) must not change
+// the rules it is decided by, and the whole rule would copy its names.
+struct TTurnRule {
+  explicit TTurnRule(const TWindowSetting& rule)
+      : Ignore(rule.Ignore),
+        NonActiveScrollIdent(rule.NonActiveScrollIdent),
+        SetFocus(rule.SetFocus),
+        SetFocusWithCursor(rule.SetFocusWithCursor),
+        ScrollMsgOnly(rule.SendScrollMsgOnly()),
+        WheelMsgOnly(rule.SendWheelMsgOnly()),
+        ScrollLines(rule.ScrollLines) {}
+  bool Ignore, NonActiveScrollIdent, SetFocus, SetFocusWithCursor, ScrollMsgOnly, WheelMsgOnly;
+  std::int32_t ScrollLines;
+};
+
+const TWindowSetting DefaultRule;
 
 }  // namespace
 
@@ -92,24 +108,27 @@ std::intptr_t TWheelDispatcher::RouteWheelNotification(std::uintptr_t wParam,
 
 bool TWheelDispatcher::DispatchWheel(Wnd targetWnd, Wnd cursorWnd, std::int16_t wheelDelta,
                                      std::uint16_t keyState, TPoint cursor) {
-  const std::string className = GetTargetClassName(cursorWnd);
-  const std::string moduleName = GetTargetModuleName(cursorWnd);
+  char className[NameBufferSize];
+  char moduleName[NameBufferSize];
+  ClassNameInto(cursorWnd, className);
+  ModuleNameInto(cursorWnd, moduleName);
 
   // Copies: whatever this notification sets off (a nested notification, a
   // dialog that saves) must not change the rules it is deciding by.
   const TGeneralSetting general = Setting.GeneralSetting;
-  const TWindowSetting window = Setting.WindowSettings.Find(className, moduleName);
-  const TExeSetting& exe = Setting.ExeSettings.Find(moduleName);
+  const TWindowSetting* rule = Setting.WindowSettings.FindEntry(className, moduleName);
+  const TTurnRule window(rule != nullptr ? *rule : DefaultRule);
+  const TExeSetting* exe = Setting.ExeSettings.FindEntry(moduleName);
 
-  if (exe.Ignore || window.Ignore) return false;
+  if ((exe != nullptr && exe->Ignore) || window.Ignore) return false;
 
   // The tilt wheel has no key slots of its own: its turns are scrolled.
   const bool horizontal = (keyState & KeyStateHorizontal) != 0;
 
   // A key operation comes before every other rule. Only the key setting of
   // the application is copied: it is all that is read of it from here on.
-  if (KeyOps && !horizontal) {
-    const TKeySetting& live = exe.FindKeySetting(className);
+  if (KeyOps && !horizontal && exe != nullptr) {
+    const TKeySetting& live = exe->FindKeySetting(className);
     if (live.EnableKeySetting) {
       const TKeySetting keySetting = live;
       if (KeyOps->ExecuteKeyOperation(cursorWnd, keySetting, cursor, keyState, wheelDelta))
@@ -167,10 +186,9 @@ bool TWheelDispatcher::DispatchWheel(Wnd targetWnd, Wnd cursorWnd, std::int16_t 
                                                                      MaxLinesPerEvent))
       : window.ScrollLines != 0 ? window.ScrollLines
                                 : general.ScrollLines;
-  if (window.SendScrollMsgOnly() ||
-      (!window.SendWheelMsgOnly() && general.SendScrollMsgOnly))
+  if (window.ScrollMsgOnly || (!window.WheelMsgOnly && general.SendScrollMsgOnly))
     return SendScrollLines(cursorWnd, 0, horizontal, wheelDelta, lines);
-  if (!window.SendWheelMsgOnly()) {
+  if (!window.WheelMsgOnly) {
     Wnd scrollBar = 0;
     if (FindScrollBar(Windows, cursorWnd, !horizontal, scrollBar)) {
       // A scroll-bar control is served by its parent, told by lParam.
@@ -232,18 +250,29 @@ bool TWheelDispatcher::SendScrollLines(Wnd window, Wnd scrollBar, bool horizonta
 }
 
 std::string TWheelDispatcher::GetTargetClassName(Wnd window) {
-  char buffer[NameBufferSize] = {};
-  Windows.ClassName(window, buffer, NameBufferSize);
-  // ASCII rules only, the same as the settings dialog forms the name.
-  for (char* c = buffer; *c; ++c)
-    if (*c >= 'a' && *c <= 'z') *c = static_cast<char>(*c - 'a' + 'A');
+  char buffer[NameBufferSize];
+  ClassNameInto(window, buffer);
   return buffer;
 }
 
 std::string TWheelDispatcher::GetTargetModuleName(Wnd window) {
+  char buffer[NameBufferSize];
+  ModuleNameInto(window, buffer);
+  return buffer;
+}
+
+void TWheelDispatcher::ClassNameInto(Wnd window, char* buffer) {
+  buffer[0] = '\0';
+  Windows.ClassName(window, buffer, NameBufferSize);
+  // ASCII rules only, the same as the settings dialog forms the name.
+  for (char* c = buffer; *c; ++c)
+    if (*c >= 'a' && *c <= 'z') *c = static_cast<char>(*c - 'a' + 'A');
+}
+
+void TWheelDispatcher::ModuleNameInto(Wnd window, char* buffer) {
   // One byte more than the 260 asked for, so that the zero behind a name of
   // full length still lies inside the buffer.
-  char buffer[NameBufferSize] = {};
+  std::memset(buffer, 0, NameBufferSize);
   const std::uint32_t count = ModuleNames.GetModuleName(window, buffer, NameBufferSize - 1);
   buffer[std::min<std::uint32_t>(count, NameBufferSize - 1)] = '\0';
 
@@ -258,9 +287,9 @@ std::string TWheelDispatcher::GetTargetModuleName(Wnd window) {
     }
     if (byte == '\\' || byte == ':') nameStart = i + 1;
   }
-  std::string name(buffer + nameStart);
-  AnsiUpperCase(name);
-  return name;
+  const std::size_t length = std::strlen(buffer + nameStart);
+  std::memmove(buffer, buffer + nameStart, length + 1);
+  AnsiUpperCase(buffer, length);
 }
 
 void TWheelDispatcher::ActivateTarget(Wnd window) {

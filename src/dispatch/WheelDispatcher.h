@@ -53,6 +53,9 @@ MainWindowAction ClassifyMainWindowMessage(std::uint32_t message, std::uintptr_t
 
 class TWheelDispatcher {
  public:
+  // Buffers for names: 260 characters and the zero behind them.
+  static constexpr int NameBufferSize = 261;
+
   TWheelDispatcher(WindowSystem& windows, HookRequests& hook, TVorlixSetting& setting);
 
   // While paused every notification is answered 0 and nothing is looked up.
@@ -82,6 +85,10 @@ class TWheelDispatcher {
   bool MayActWithoutTurn(std::uint16_t keyState);
   bool SendScrollLines(Wnd window, Wnd scrollBar, bool horizontal, std::int16_t wheelDelta,
                        std::int32_t lines);
+  // The names as the rules know them, into buffers of NameBufferSize: a
+  // turn builds no string.
+  void ClassNameInto(Wnd window, char* buffer);
+  void ModuleNameInto(Wnd window, char* buffer);
 
   WindowSystem& Windows;
   HookRequests& Hook;

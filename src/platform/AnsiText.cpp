@@ -3,16 +3,18 @@
 #ifdef _WIN32
 #include <windows.h>
 
-void AnsiUpperCase(std::string& text) {
-  if (!text.empty()) CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
+void AnsiUpperCase(char* text, std::size_t length) {
+  if (length != 0) CharUpperBuffA(text, static_cast<DWORD>(length));
 }
 
 bool AnsiIsLeadByte(std::uint8_t byte) { return IsDBCSLeadByte(byte) != FALSE; }
 #else
-void AnsiUpperCase(std::string& text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+void AnsiUpperCase(char* text, std::size_t length) {
+  for (std::size_t i = 0; i < length; ++i)
+    if (text[i] >= 'a' && text[i] <= 'z') text[i] = static_cast<char>(text[i] - 'a' + 'A');
 }
 
 bool AnsiIsLeadByte(std::uint8_t) { return false; }
 #endif
+
+void AnsiUpperCase(std::string& text) { AnsiUpperCase(text.data(), text.size()); }

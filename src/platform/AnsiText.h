@@ -1,6 +1,7 @@
 // Text rules of the system's ANSI code page.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -8,6 +9,7 @@
 // which leaves the trail bytes of double-byte characters alone). Built
 // natively, it maps the ASCII letters only.
 void AnsiUpperCase(std::string& text);
+void AnsiUpperCase(char* text, std::size_t length);
 
 // Whether byte leads a double-byte character of the system's ANSI code page
 // (IsDBCSLeadByte): the byte after it is its trail, whatever its value, and

@@ -57,10 +57,14 @@ const TKeySetting& TExeSetting::FindKeySetting(const std::string& className) con
 
 const TExeSetting& TExeSettings::Find(const std::string& exeName) {
   std::string key = UpperCased(exeName);
-  const auto entry = Entries.find(key);
-  if (entry != Entries.end()) return entry->second;
+  if (const TExeSetting* entry = FindEntry(key)) return *entry;
   DefaultExeSetting.ExeName = std::move(key);
   return DefaultExeSetting;
+}
+
+const TExeSetting* TExeSettings::FindEntry(std::string_view upperCasedName) const {
+  const auto entry = Entries.find(upperCasedName);
+  return entry != Entries.end() ? &entry->second : nullptr;
 }
 
 bool TExeSettings::AnyOperationFor(int keyEvent) const {

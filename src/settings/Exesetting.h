@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 
 #include "settings/Keysetting.h"
 
@@ -37,6 +38,9 @@ class TExeSettings {
   // The application's entry, or a default one carrying the upper-cased name.
   // Valid until the collection next changes.
   const TExeSetting& Find(const std::string& exeName);
+  // The entry of an upper-cased name, without building a string; null
+  // where none is stored.
+  const TExeSetting* FindEntry(std::string_view upperCasedName) const;
   // Stores or replaces the entry; a setting that says nothing is removed.
   void Put(const std::string& exeName, const TExeSetting& setting);
   void Clear() { Entries.clear(); }
@@ -48,6 +52,6 @@ class TExeSettings {
   void LoadFrom(SettingStore& store);
 
  private:
-  std::map<std::string, TExeSetting> Entries;  // by upper-cased name
+  std::map<std::string, TExeSetting, std::less<>> Entries;  // by upper-cased name
   TExeSetting DefaultExeSetting;
 };

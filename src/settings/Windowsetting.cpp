@@ -32,16 +32,21 @@ bool TWindowSetting::operator==(const TWindowSetting& other) const {
 
 const TWindowSetting& TWindowSettings::Find(const std::string& className,
                                             const std::string& exeName) {
+  if (const TWindowSetting* entry = FindEntry(className, exeName)) return *entry;
   DefaultWindowSetting.ClassName = className;
   DefaultWindowSetting.ExeName = exeName;
+  return DefaultWindowSetting;
+}
+
+const TWindowSetting* TWindowSettings::FindEntry(std::string_view className,
+                                                 std::string_view exeName) const {
   const auto byClass = Entries.find(className);
-  if (byClass == Entries.end()) return DefaultWindowSetting;
+  if (byClass == Entries.end()) return nullptr;
   const auto& byExe = byClass->second;
   auto entry = byExe.find(exeName);
-  if (entry != byExe.end()) return entry->second;
-  entry = byExe.find(std::string());
-  if (entry != byExe.end()) return entry->second;
-  return DefaultWindowSetting;
+  if (entry != byExe.end()) return &entry->second;
+  entry = byExe.find(std::string_view());
+  return entry != byExe.end() ? &entry->second : nullptr;
 }
 
 bool TWindowSettings::AnyFocusFollowsCursor() const {

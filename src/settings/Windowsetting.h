@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <string_view>
 
 class SettingStore;
 
@@ -42,6 +43,9 @@ class TWindowSettings {
   // The entry that applies: the application's own entry for the class, else
   // the class-wide one, else the defaults. Valid until the collection changes.
   const TWindowSetting& Find(const std::string& className, const std::string& exeName);
+  // The same without building a default: null where the defaults apply.
+  // Looks up by the names as they are, without building strings.
+  const TWindowSetting* FindEntry(std::string_view className, std::string_view exeName) const;
   // Adds, replaces or drops one entry; a class-wide entry equal to the
   // defaults is dropped rather than stored.
   void Put(const std::string& className, const std::string& exeName,
@@ -59,6 +63,7 @@ class TWindowSettings {
  private:
   // class name -> application name ("" = every application) -> entry;
   // a class is present only while it holds at least one entry.
-  std::map<std::string, std::map<std::string, TWindowSetting>> Entries;
+  // Transparent comparison, so that a look-up needs no string of its own.
+  std::map<std::string, std::map<std::string, TWindowSetting, std::less<>>, std::less<>> Entries;
   TWindowSetting DefaultWindowSetting;
 };

@@ -501,6 +501,27 @@ TEST_F(DispatcherTest, DisabledChainSwallowsTheTurn) {
   EXPECT_TRUE(Desk.Log.empty());
 }
 
+// Names too long to be kept inside a string object: the look-ups of a turn
+// by class and application build none. (The first turn over a process
+// names it once.)
+TEST_F(DispatcherTest, TurnLooksUpItsRulesWithoutAllocating) {
+  const std::string longClass = "AFX:00400000:8:00010005:00000000:00000000";
+  Desk.Remove(Pane);
+  Desk.Window(Viewer).ModulePath = "D:\\Tools\\a-viewer-with-a-long-name.exe";
+  Desk.AddChild(Viewer, longClass, {0, 0, 400, 600}, Child | StyleVScroll);
+  TWindowSetting ignore;
+  ignore.ThisExeOnly = ignore.Ignore = true;
+  Setting.WindowSettings.Put(longClass, "A-VIEWER-WITH-A-LONG-NAME.EXE", ignore);
+  TExeSetting exe;
+  exe.SetExeName("a-viewer-with-a-long-name.exe");
+  exe.Ignore = true;
+  Setting.ExeSettings.Put(exe.ExeName, exe);
+  EXPECT_EQ(OverPane(120), 0);
+  const long before = AllocationCount();
+  EXPECT_EQ(OverPane(-120), 0);
+  EXPECT_EQ(AllocationCount(), before);
+}
+
 TEST_F(DispatcherTest, MoveThatNoRuleCanActOnLooksAtNothingUntilOneCan) {
   Rule("VIEWPANE", [](TWindowSetting& s) { s.SetFocus = true; });
   Rule("AFX:00400000:8:00010005:00000000:00000000", [](TWindowSetting& s) { s.Ignore = true; });
