@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
+#include "dispatch/KeyOperationExecutor.h"
 #include "host/Windowutily.h"
 #include "platform/AnsiText.h"
 #include "settings/Vorlixsetting.h"
@@ -125,13 +127,20 @@ bool TWheelDispatcher::DispatchWheel(Wnd targetWnd, Wnd cursorWnd, std::int16_t 
   // The tilt wheel has no key slots of its own: its turns are scrolled.
   const bool horizontal = (keyState & KeyStateHorizontal) != 0;
 
-  // A key operation comes before every other rule. Only the key setting of
-  // the application is copied: it is all that is read of it from here on.
+  // A key operation comes before every other rule.
   if (KeyOps && !horizontal && exe != nullptr) {
-    const TKeySetting& live = exe->FindKeySetting(className);
+    char upperCased[NameBufferSize];
+    std::memcpy(upperCased, className, NameBufferSize);
+    AnsiUpperCase(upperCased, std::strlen(upperCased));
+    const TKeySetting& live = exe->FindKeySettingOfUpperCased(upperCased);
     if (live.EnableKeySetting) {
-      const TKeySetting keySetting = live;
-      if (KeyOps->ExecuteKeyOperation(cursorWnd, keySetting, cursor, keyState, wheelDelta))
+      // Copied where an operation is to run: running it may change the
+      // settings (a nested notification, a dialog that saves).
+      const int event = KeyEventOf(keyState, wheelDelta);
+      const bool runs = event != NoKeyEvent && live.Operations[static_cast<std::size_t>(event)]
+                                                       .OperationType != TKeyOperation::None;
+      const std::optional<TKeySetting> copy = runs ? std::optional<TKeySetting>(live) : std::nullopt;
+      if (KeyOps->ExecuteKeyOperation(cursorWnd, copy ? *copy : live, cursor, keyState, wheelDelta))
         return true;
     }
   }

@@ -48,9 +48,13 @@ void TExeSetting::PutKeySetting(const std::string& className, const TKeySetting&
 }
 
 const TKeySetting& TExeSetting::FindKeySetting(const std::string& className) const {
-  auto entry = WindowKeySettings.find(UpperCased(className));
+  return FindKeySettingOfUpperCased(UpperCased(className));
+}
+
+const TKeySetting& TExeSetting::FindKeySettingOfUpperCased(std::string_view className) const {
+  auto entry = WindowKeySettings.find(className);
   if (entry != WindowKeySettings.end() && entry->second.ThisWindowOnly) return entry->second;
-  entry = WindowKeySettings.find(std::string());
+  entry = WindowKeySettings.find(std::string_view());
   if (entry != WindowKeySettings.end()) return entry->second;
   return DefaultKeySetting;
 }

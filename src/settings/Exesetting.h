@@ -16,7 +16,7 @@ class TExeSetting {
   bool Ignore = false;
   // Upper-cased window class name -> key setting for that class only;
   // "" -> the key setting of the whole application.
-  std::map<std::string, TKeySetting> WindowKeySettings;
+  std::map<std::string, TKeySetting, std::less<>> WindowKeySettings;
   // What FindKeySetting answers when nothing matches: disabled, all None.
   static const TKeySetting DefaultKeySetting;
 
@@ -31,6 +31,8 @@ class TExeSetting {
   // The class's own entry when it is ThisWindowOnly, else the application's,
   // else DefaultKeySetting. Valid until WindowKeySettings next changes.
   const TKeySetting& FindKeySetting(const std::string& className) const;
+  // The same for a name already upper-cased, without building a string.
+  const TKeySetting& FindKeySettingOfUpperCased(std::string_view className) const;
 };
 
 class TExeSettings {
