@@ -5,16 +5,14 @@
 
 namespace {
 
-constexpr std::uint16_t ButtonAndModifierBits = 0x7F;
-constexpr std::uint16_t ExtraButtonBits = 0x70;  // middle, X1, X2
-constexpr std::uint16_t StrokeKeyBits = 0x1FFF;
-constexpr std::uint16_t StrokeShift = 0x2000;
-constexpr std::uint16_t StrokeControl = 0x4000;
-constexpr std::uint16_t StrokeAlt = 0x8000;
+constexpr std::uint16_t ButtonAndModifierBits = KeyStateLeft | KeyStateRight | KeyStateShift |
+                                                KeyStateControl | KeyStateMiddle | KeyStateX1 |
+                                                KeyStateX2;
+constexpr std::uint16_t ExtraButtonBits = KeyStateMiddle | KeyStateX1 | KeyStateX2;
 constexpr int WheelDeltaUnit = 120;
 
 bool Held(WindowSystem& windows, int virtualKey) {
-  return (static_cast<std::uint16_t>(windows.AsyncKeyState(virtualKey)) & 0x8000) != 0;
+  return (static_cast<std::uint16_t>(windows.AsyncKeyState(virtualKey)) & AsyncKeyDown) != 0;
 }
 
 }  // namespace
@@ -22,22 +20,22 @@ bool Held(WindowSystem& windows, int virtualKey) {
 int KeyEventOf(std::uint16_t keyState, std::int16_t wheelDelta) {
   if (wheelDelta == 0) {
     switch (keyState & ExtraButtonBits) {
-      case 0x10: return KeyEventMiddleButtonDown;
-      case 0x20: return KeyEventX1ButtonDown;
-      case 0x40: return KeyEventX2ButtonDown;
+      case KeyStateMiddle: return KeyEventMiddleButtonDown;
+      case KeyStateX1: return KeyEventX1ButtonDown;
+      case KeyStateX2: return KeyEventX2ButtonDown;
       default: return NoKeyEvent;
     }
   }
   int up = NoKeyEvent;
   switch (keyState & ButtonAndModifierBits) {
-    case 0x00: up = KeyEventUp; break;
-    case 0x01: up = KeyEventLeftUp; break;
-    case 0x02: up = KeyEventRightUp; break;
-    case 0x10: up = KeyEventMiddleUp; break;
-    case 0x20: up = KeyEventX1Up; break;
-    case 0x40: up = KeyEventX2Up; break;
-    case 0x08: up = KeyEventCtrlUp; break;
-    case 0x04: up = KeyEventShiftUp; break;
+    case 0: up = KeyEventUp; break;
+    case KeyStateLeft: up = KeyEventLeftUp; break;
+    case KeyStateRight: up = KeyEventRightUp; break;
+    case KeyStateMiddle: up = KeyEventMiddleUp; break;
+    case KeyStateX1: up = KeyEventX1Up; break;
+    case KeyStateX2: up = KeyEventX2Up; break;
+    case KeyStateControl: up = KeyEventCtrlUp; break;
+    case KeyStateShift: up = KeyEventShiftUp; break;
     default: return NoKeyEvent;
   }
   // Each Down slot follows its Up slot.
@@ -92,10 +90,10 @@ void TKeyOperationExecutor::SendKeyStroke(std::uint16_t keyStroke) {
   const bool shiftHeld = Held(Windows, VkShift);
   const bool controlHeld = Held(Windows, VkControl);
   const bool altHeld = Held(Windows, VkMenu);
-  const bool shift = (keyStroke & StrokeShift) != 0;
-  const bool control = (keyStroke & StrokeControl) != 0;
-  const bool alt = (keyStroke & StrokeAlt) != 0;
-  const std::uint16_t key = keyStroke & StrokeKeyBits;
+  const bool shift = (keyStroke & KeyStrokeShift) != 0;
+  const bool control = (keyStroke & KeyStrokeCtrl) != 0;
+  const bool alt = (keyStroke & KeyStrokeAlt) != 0;
+  const std::uint16_t key = keyStroke & KeyStrokeKeyMask;
 
   if (shiftHeld) Key(VkShift, true);
   if (controlHeld) Key(VkControl, true);

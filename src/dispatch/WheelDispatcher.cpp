@@ -12,14 +12,7 @@
 
 namespace {
 
-constexpr std::uint32_t WmSysCommand = 0x0112;
-constexpr std::uintptr_t ScClose = 0xF060;
-constexpr std::uintptr_t ScMinimize = 0xF020;
-
 constexpr int WheelDeltaUnit = 120;
-constexpr int SbLineBack = 0;     // SB_LINEUP, SB_LINELEFT
-constexpr int SbLineForward = 1;  // SB_LINEDOWN, SB_LINERIGHT
-constexpr int SbEndScroll = 8;
 // The dialog offers up to 9 lines a notch; a fast wheel reports a few
 // notches in one event.
 constexpr std::int64_t MaxLinesPerEvent = 200;
@@ -66,7 +59,7 @@ TWheelDispatcher::TWheelDispatcher(WindowSystem& windows, HookRequests& hook,
 bool TWheelDispatcher::AltCtrlShiftHeld() {
   // In this order, stopping at the first key that is not held.
   for (int key : {VkMenu, VkControl, VkShift})
-    if (!(static_cast<std::uint16_t>(Windows.AsyncKeyState(key)) & 0x8000)) return false;
+    if (!(static_cast<std::uint16_t>(Windows.AsyncKeyState(key)) & AsyncKeyDown)) return false;
   return true;
 }
 

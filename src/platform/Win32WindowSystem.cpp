@@ -7,6 +7,24 @@
 #include "shared/Handles.h"
 #include "shared/WheelNotification.h"
 
+static_assert(StyleChild == WS_CHILD && StyleVisible == WS_VISIBLE &&
+              StyleDisabled == WS_DISABLED && StyleCaption == WS_CAPTION &&
+              StyleVScroll == WS_VSCROLL && StyleHScroll == WS_HSCROLL &&
+              ScrollBarVertical == SBS_VERT &&
+              ButtonGroupBox == BS_GROUPBOX && ExStyleTransparent == WS_EX_TRANSPARENT &&
+              ExStyleMdiChild == WS_EX_MDICHILD,
+              "the seam's styles are the system's");
+static_assert(SkipInvisible == CWP_SKIPINVISIBLE && SkipDisabled == CWP_SKIPDISABLED &&
+                  SkipTransparent == CWP_SKIPTRANSPARENT,
+              "the seam's ChildWindowFromPointEx flags are the system's");
+static_assert(VkShift == VK_SHIFT && VkControl == VK_CONTROL && VkMenu == VK_MENU &&
+                  WmMouseWheel == WM_MOUSEWHEEL && WmSysCommand == WM_SYSCOMMAND &&
+                  ScClose == SC_CLOSE && ScMinimize == SC_MINIMIZE && SbLineBack == SB_LINEUP &&
+                  SbLineBack == SB_LINELEFT && SbLineForward == SB_LINEDOWN &&
+                  SbLineForward == SB_LINERIGHT && SbEndScroll == SB_ENDSCROLL &&
+                  KeyEventKeyUp == KEYEVENTF_KEYUP,
+              "the seam's keys, messages and codes are the system's");
+
 namespace {
 
 POINT ToPoint(TPoint p) { return POINT{p.X, p.Y}; }

@@ -40,11 +40,19 @@ constexpr std::uint32_t SkipInvisible = 1;    // CWP_SKIPINVISIBLE
 constexpr std::uint32_t SkipDisabled = 2;     // CWP_SKIPDISABLED
 constexpr std::uint32_t SkipTransparent = 4;  // CWP_SKIPTRANSPARENT
 
-// Virtual keys and messages the decisions use.
+// Virtual keys, messages and codes the decisions use. (The Windows build
+// checks each against windows.h.)
 constexpr int VkShift = 0x10;
 constexpr int VkControl = 0x11;
 constexpr int VkMenu = 0x12;  // Alt
+constexpr std::uint16_t AsyncKeyDown = 0x8000;   // GetAsyncKeyState: the key is down
 constexpr std::uint32_t WmMouseWheel = 0x020A;
+constexpr std::uint32_t WmSysCommand = 0x0112;
+constexpr std::uintptr_t ScClose = 0xF060;
+constexpr std::uintptr_t ScMinimize = 0xF020;
+constexpr int SbLineBack = 0;     // SB_LINEUP, SB_LINELEFT
+constexpr int SbLineForward = 1;  // SB_LINEDOWN, SB_LINERIGHT
+constexpr int SbEndScroll = 8;
 constexpr std::uint32_t KeyEventKeyUp = 0x0002;  // KEYEVENTF_KEYUP
 
 class WindowSystem {

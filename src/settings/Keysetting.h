@@ -9,6 +9,13 @@
 
 class SettingStore;
 
+// The key-stroke word of a key operation: the virtual-key code in the low
+// bits, the modifiers to hold for it above.
+constexpr std::uint16_t KeyStrokeKeyMask = 0x1FFF;
+constexpr std::uint16_t KeyStrokeShift = 0x2000;
+constexpr std::uint16_t KeyStrokeCtrl = 0x4000;
+constexpr std::uint16_t KeyStrokeAlt = 0x8000;
+
 class TKeyOperation {
  public:
   static constexpr std::int8_t None = 0;   // the event keeps its normal handling
@@ -16,8 +23,7 @@ class TKeyOperation {
   static constexpr std::int8_t Other = 2;  // run the plug-in action ActionName
 
   std::int8_t OperationType = None;
-  // Bits 0-12: virtual-key code; 0x2000 Shift, 0x4000 Ctrl, 0x8000 Alt.
-  std::uint16_t KeyStroke = 0;
+  std::uint16_t KeyStroke = 0;  // a key-stroke word (KeyStrokeKeyMask...)
   std::string ActionName;
 
   void Assign(const TKeyOperation& other) { *this = other; }

@@ -6,17 +6,13 @@
 
 #include <cstdint>
 
+#include "settings/Keysetting.h"
+
 // The hot key control's modifier flags (HOTKEYF_*).
 constexpr std::uint8_t HotKeyFlagShift = 0x1;
 constexpr std::uint8_t HotKeyFlagControl = 0x2;
 constexpr std::uint8_t HotKeyFlagAlt = 0x4;
 constexpr std::uint8_t HotKeyFlagExt = 0x8;
-
-// The modifier bits of the key-stroke word; the rest is the key code.
-constexpr std::uint16_t KeyStrokeShift = 0x2000;
-constexpr std::uint16_t KeyStrokeCtrl = 0x4000;
-constexpr std::uint16_t KeyStrokeAlt = 0x8000;
-constexpr std::uint16_t KeyStrokeKeyMask = 0x1FFF;
 
 // The virtual keys the field needs by name.
 constexpr std::uint8_t VkBack = 0x08;
