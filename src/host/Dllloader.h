@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 class TDllLoader {
  public:
   TDllLoader() noexcept = default;
@@ -27,6 +29,16 @@ class TDllLoader {
     // The detour through a generic function type is the documented use of
     // GetProcAddress and keeps -Wcast-function-type quiet.
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProc(name)));
+  }
+
+  // Looks each name up into its function pointer, all or nothing: when one
+  // is missing, every pointer is left null and the answer is false.
+  //   ResolveAll(std::pair{&Entry, "Name"}, ...)
+  template <typename... Function>
+  bool ResolveAll(const std::pair<Function*, const char*>&... exports) const noexcept {
+    const bool all = ((GetProc(exports.second) != nullptr) && ...);
+    ((*exports.first = all ? ProcAs<Function>(exports.second) : nullptr), ...);
+    return all;
   }
 
   bool IsLoaded() const noexcept { return Loaded; }

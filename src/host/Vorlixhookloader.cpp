@@ -19,10 +19,8 @@ constexpr LPARAM AnyProcess = -1;  // ASFW_ANY
 
 bool TToolHelpLoader::Load() noexcept {
   if (!TDllLoader::Load()) return false;
-  CreateSnapshotProc = ProcAs<TCreateSnapshot>("CreateToolhelp32Snapshot");
-  FirstProc = ProcAs<TProcessWalk>("Process32First");
-  NextProc = ProcAs<TProcessWalk>("Process32Next");
-  return CreateSnapshotProc != nullptr && FirstProc != nullptr && NextProc != nullptr;
+  return ResolveAll(std::pair{&CreateSnapshotProc, "CreateToolhelp32Snapshot"},
+                    std::pair{&FirstProc, "Process32First"}, std::pair{&NextProc, "Process32Next"});
 }
 
 HANDLE TToolHelpLoader::CreateToolhelp32Snapshot(DWORD flags, DWORD processId) const noexcept {

@@ -140,10 +140,8 @@ const char* TPlugin::GetDllName() const noexcept { return Path.c_str(); }
 
 bool TPlugin::Load() noexcept {
   if (!TDllLoader::Load()) return false;
-  EntryGetCount = ProcAs<TGetCountExport>("GetCount");
-  EntryGetCaption = ProcAs<TGetCaptionExport>("GetCaption");
-  EntryAction = ProcAs<TActionExport>("Action");
-  return EntryGetCount != nullptr && EntryGetCaption != nullptr && EntryAction != nullptr;
+  return ResolveAll(std::pair{&EntryGetCount, "GetCount"},
+                    std::pair{&EntryGetCaption, "GetCaption"}, std::pair{&EntryAction, "Action"});
 }
 
 std::string TPlugin::GetName() const { return FileName; }
