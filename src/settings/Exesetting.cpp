@@ -98,12 +98,13 @@ void TExeSettings::Put(const std::string& exeName, const TExeSetting& setting) {
 // Each application's index key is written last, so a save that stops at a
 // bad key operation leaves that application out of the index and a later
 // load does not see it half-written.
-void TExeSettings::SaveTo(SettingStore& store) {
+void TExeSettings::SaveTo(SettingStore& store) const {
   store.EraseSection(TopSection);
-  for (auto& [key, setting] : Entries) {
-    setting.ExeName = UpperCased(key);
-    const std::string section = ExeSection(setting.ExeName);
-    store.WriteString(section, "ExeName", setting.ExeName);
+  for (const auto& [key, setting] : Entries) {
+    // Stored under the upper-cased name it is found by, whatever case the
+    // name it was put with had.
+    const std::string section = ExeSection(key);
+    store.WriteString(section, "ExeName", key);
     store.WriteBool(section, "Ignore", setting.Ignore);
     const std::string windowSection = section + "\\Window";
     const std::string classNamesSection = windowSection + "\\.ClassNames";

@@ -50,7 +50,7 @@ class TExeSettings {
   // the slot of keyEvent, which must be a KeyEvent.
   bool AnyOperationFor(int keyEvent) const;
 
-  void SaveTo(SettingStore& store);
+  void SaveTo(SettingStore& store) const;
   void LoadFrom(SettingStore& store);
 
  private:

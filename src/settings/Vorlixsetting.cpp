@@ -19,7 +19,7 @@ void TVorlixSetting::Reset() {
   SettingVersionNo = CurrentSettingVersion;
 }
 
-void TVorlixSetting::SaveTo(SettingStore& store) {
+void TVorlixSetting::SaveTo(SettingStore& store) const {
   GeneralSetting.SaveTo(store);
   WindowSettings.SaveTo(store);
   ExeSettings.SaveTo(store);
@@ -42,9 +42,7 @@ bool TVorlixSetting::VersionMatches(SettingStore& store) {
   return store.ReadInteger(VersionSection, VersionKey, 0) == CurrentSettingVersion;
 }
 
-// A save changes the stored names of the setting it writes (upper-cases
-// them, empties the application of class-wide rules), so a copy is saved.
 void TVorlixSetting::CheckRegistryNames(TLeadByteTest isLeadByte) const {
   TRegistryNameCheck check(isLeadByte);
-  TVorlixSetting(*this).SaveTo(check);
+  SaveTo(check);
 }

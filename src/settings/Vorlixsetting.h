@@ -27,7 +27,7 @@ class TVorlixSetting {
 
   void Reset();
   // General settings, window-class rules, applications, then the version.
-  void SaveTo(SettingStore& store);
+  void SaveTo(SettingStore& store) const;
   // In the order of SaveTo, replacing everything; a load that fails on the
   // way leaves this object as it was.
   void LoadFrom(SettingStore& store);

@@ -106,22 +106,25 @@ void TWindowSetting::LoadFrom(SettingStore& store, const std::string& section) {
   ScrollLines = store.ReadInteger(section, "ScrollLines", 0);
 }
 
-void TWindowSettings::SaveTo(SettingStore& store) {
+void TWindowSettings::SaveTo(SettingStore& store) const {
   store.EraseSection(TopSection);
-  for (auto& [className, byExe] : Entries) {
-    for (auto& [exeName, s] : byExe) {
+  for (const auto& [className, byExe] : Entries) {
+    for (const auto& [exeName, s] : byExe) {
       std::string section = EntrySection(s.ClassName);
       std::string indexKey = s.ClassName;
       if (s.ThisExeOnly) {
         section += "/" + s.ExeName;
         indexKey += "/" + s.ExeName;
+        s.SaveTo(store, section);
       } else {
         // A class-wide rule replaces an application's own rule of the same
-        // names that an earlier save may have left.
+        // names that an earlier save may have left, and is stored without
+        // the application it was put from.
         store.EraseSection(section + "/" + s.ExeName);
-        s.ExeName.clear();
+        TWindowSetting classWide = s;
+        classWide.ExeName.clear();
+        classWide.SaveTo(store, section);
       }
-      s.SaveTo(store, section);
       store.WriteString(IndexSection, indexKey, "");
     }
   }

@@ -54,9 +54,9 @@ class TWindowSettings {
   // Whether any entry lets the keyboard focus follow the cursor, the one
   // rule that acts on a mouse move.
   bool AnyFocusFollowsCursor() const;
-  // Replaces the stored rules below "WindowSetting"; class-wide entries lose
-  // the application name they were put with.
-  void SaveTo(SettingStore& store);
+  // Replaces the stored rules below "WindowSetting"; class-wide entries are
+  // stored without the application name they were put with.
+  void SaveTo(SettingStore& store) const;
   // Replaces the collection with the rules listed in the store's index.
   void LoadFrom(SettingStore& store);
 

@@ -156,8 +156,8 @@ TEST(WindowSettings, SaveWritesIndexAndSectionsInOrder) {
                               "WindowSetting\\EDIT/B.EXE|ScrollLines=0",
                               "WindowSetting\\.ClassNames|EDIT/B.EXE=",
                           }));
-  // The stored class-wide rule itself lost its application name.
-  EXPECT_EQ(settings.Find("EDIT", "C.EXE").ExeName, "");
+  // Saving changes nothing it saves: the rule in memory keeps its name.
+  EXPECT_EQ(settings.Find("EDIT", "C.EXE").ExeName, "A.EXE");
 }
 
 TEST(WindowSettings, RoundTripReproducesEveryField) {
