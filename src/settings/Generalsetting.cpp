@@ -6,28 +6,24 @@ namespace {
 
 const char Section[] = "GeneralSetting";
 
-// Key order is the order of writing and of reading.
-struct BoolKey {
-  const char* Key;
-  bool TGeneralSetting::*Field;
-};
-const BoolKey BoolKeys[] = {
-    {"SendScrollMsgOnly", &TGeneralSetting::SendScrollMsgOnly},
-    {"CtrlWheelIgnore", &TGeneralSetting::CtrlWheelIgnore},
-    {"ShiftWheelIgnore", &TGeneralSetting::ShiftWheelIgnore},
-    {"CtrlShiftWheelNonActiveScroll", &TGeneralSetting::CtrlShiftWheelNonActiveScroll},
-};
-
 }  // namespace
 
+template <typename Visit>
+void TGeneralSetting::VisitKeys(Visit&& visit) {
+  visit("ScrollLines", &TGeneralSetting::ScrollLines);
+  visit("SendScrollMsgOnly", &TGeneralSetting::SendScrollMsgOnly);
+  visit("CtrlWheelIgnore", &TGeneralSetting::CtrlWheelIgnore);
+  visit("ShiftWheelIgnore", &TGeneralSetting::ShiftWheelIgnore);
+  visit("CtrlShiftWheelNonActiveScroll", &TGeneralSetting::CtrlShiftWheelNonActiveScroll);
+}
+
 void TGeneralSetting::SaveTo(SettingStore& store) const {
-  store.WriteInteger(Section, "ScrollLines", ScrollLines);
-  for (const BoolKey& key : BoolKeys) store.WriteBool(Section, key.Key, this->*key.Field);
+  VisitKeys([&](const char* key, auto member) { store.Write(Section, key, this->*member); });
 }
 
 void TGeneralSetting::LoadFrom(SettingStore& store) {
   const TGeneralSetting defaults;
-  ScrollLines = store.ReadInteger(Section, "ScrollLines", defaults.ScrollLines);
-  for (const BoolKey& key : BoolKeys)
-    this->*key.Field = store.ReadBool(Section, key.Key, defaults.*key.Field);
+  VisitKeys([&](const char* key, auto member) {
+    this->*member = store.Read(Section, key, defaults.*member);
+  });
 }

@@ -20,4 +20,9 @@ class TGeneralSetting {
   void SaveTo(SettingStore& store) const;
   // Every field is overwritten; a missing or unreadable key takes its default.
   void LoadFrom(SettingStore& store);
+
+ private:
+  // Calls visit(key, member) for every field, in the stored key order.
+  template <typename Visit>
+  static void VisitKeys(Visit&& visit);
 };

@@ -24,6 +24,29 @@ class SettingStore {
   bool ReadBool(const std::string& section, const std::string& key, bool defaultValue);
   void WriteBool(const std::string& section, const std::string& key, bool value);
 
+  // One name for the three kinds, so that a table of a setting's keys and
+  // members can drive its saving and loading.
+  std::string Read(const std::string& section, const std::string& key,
+                   const std::string& defaultValue) {
+    return ReadString(section, key, defaultValue);
+  }
+  bool Read(const std::string& section, const std::string& key, bool defaultValue) {
+    return ReadBool(section, key, defaultValue);
+  }
+  std::int32_t Read(const std::string& section, const std::string& key,
+                    std::int32_t defaultValue) {
+    return ReadInteger(section, key, defaultValue);
+  }
+  void Write(const std::string& section, const std::string& key, const std::string& value) {
+    WriteString(section, key, value);
+  }
+  void Write(const std::string& section, const std::string& key, bool value) {
+    WriteBool(section, key, value);
+  }
+  void Write(const std::string& section, const std::string& key, std::int32_t value) {
+    WriteInteger(section, key, value);
+  }
+
   virtual std::vector<std::string> ReadSectionKeys(const std::string& section) = 0;
   virtual bool SectionExists(const std::string& section) = 0;
   virtual void EraseSection(const std::string& section) = 0;

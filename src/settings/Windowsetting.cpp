@@ -21,13 +21,24 @@ void TWindowSetting::SetSendWheelMsgOnly(bool value) {
   SendWheelMsgOnly_ = value;
 }
 
+template <typename Visit>
+void TWindowSetting::VisitKeys(Visit&& visit) {
+  visit("ClassName", &TWindowSetting::ClassName);
+  visit("ExeName", &TWindowSetting::ExeName);
+  visit("Ignore", &TWindowSetting::Ignore);
+  visit("SendScrollMsgOnly", &TWindowSetting::SendScrollMsgOnly_);
+  visit("SendWheelMsgOnly", &TWindowSetting::SendWheelMsgOnly_);
+  visit("NonActiveScrollIdent", &TWindowSetting::NonActiveScrollIdent);
+  visit("SetFocus", &TWindowSetting::SetFocus);
+  visit("SetFocusWithCursor", &TWindowSetting::SetFocusWithCursor);
+  visit("ThisExeOnly", &TWindowSetting::ThisExeOnly);
+  visit("ScrollLines", &TWindowSetting::ScrollLines);
+}
+
 bool TWindowSetting::operator==(const TWindowSetting& other) const {
-  return ClassName == other.ClassName && Ignore == other.Ignore &&
-         SendScrollMsgOnly_ == other.SendScrollMsgOnly_ &&
-         SendWheelMsgOnly_ == other.SendWheelMsgOnly_ &&
-         NonActiveScrollIdent == other.NonActiveScrollIdent && SetFocus == other.SetFocus &&
-         SetFocusWithCursor == other.SetFocusWithCursor && ScrollLines == other.ScrollLines &&
-         ThisExeOnly == other.ThisExeOnly && ExeName == other.ExeName;
+  bool equal = true;
+  VisitKeys([&](const char*, auto member) { equal = equal && this->*member == other.*member; });
+  return equal;
 }
 
 const TWindowSetting& TWindowSettings::Find(const std::string& className,
@@ -77,33 +88,17 @@ void TWindowSettings::Put(const std::string& className, const std::string& exeNa
 }
 
 void TWindowSetting::SaveTo(SettingStore& store, const std::string& section) const {
-  store.WriteString(section, "ClassName", ClassName);
-  store.WriteString(section, "ExeName", ExeName);
-  store.WriteBool(section, "Ignore", Ignore);
-  store.WriteBool(section, "SendScrollMsgOnly", SendScrollMsgOnly_);
-  store.WriteBool(section, "SendWheelMsgOnly", SendWheelMsgOnly_);
-  store.WriteBool(section, "NonActiveScrollIdent", NonActiveScrollIdent);
-  store.WriteBool(section, "SetFocus", SetFocus);
-  store.WriteBool(section, "SetFocusWithCursor", SetFocusWithCursor);
-  store.WriteBool(section, "ThisExeOnly", ThisExeOnly);
-  store.WriteInteger(section, "ScrollLines", ScrollLines);
+  VisitKeys([&](const char* key, auto member) { store.Write(section, key, this->*member); });
 }
 
+// A section with both delivery switches set loads as wheel messages only,
+// as the setters would have it with the switches set in key order.
 void TWindowSetting::LoadFrom(SettingStore& store, const std::string& section) {
-  ClassName = store.ReadString(section, "ClassName", "");
-  ExeName = store.ReadString(section, "ExeName", "");
-  Ignore = store.ReadBool(section, "Ignore", false);
-  // Through the setters, in this order: a section with both switches set
-  // loads as wheel messages only.
-  SendScrollMsgOnly_ = false;
-  SendWheelMsgOnly_ = false;
-  SetSendScrollMsgOnly(store.ReadBool(section, "SendScrollMsgOnly", false));
-  SetSendWheelMsgOnly(store.ReadBool(section, "SendWheelMsgOnly", false));
-  NonActiveScrollIdent = store.ReadBool(section, "NonActiveScrollIdent", false);
-  SetFocus = store.ReadBool(section, "SetFocus", false);
-  SetFocusWithCursor = store.ReadBool(section, "SetFocusWithCursor", false);
-  ThisExeOnly = store.ReadBool(section, "ThisExeOnly", false);
-  ScrollLines = store.ReadInteger(section, "ScrollLines", 0);
+  const TWindowSetting defaults;
+  VisitKeys([&](const char* key, auto member) {
+    this->*member = store.Read(section, key, defaults.*member);
+  });
+  SetSendWheelMsgOnly(SendWheelMsgOnly_);
 }
 
 void TWindowSettings::SaveTo(SettingStore& store) const {

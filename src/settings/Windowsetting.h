@@ -34,6 +34,11 @@ class TWindowSetting {
   void LoadFrom(SettingStore& store, const std::string& section);
 
  private:
+  // Calls visit(key, member) for every field, in the stored key order: the
+  // one list of the fields that saving, loading and equality go by.
+  template <typename Visit>
+  static void VisitKeys(Visit&& visit);
+
   bool SendScrollMsgOnly_ = false;
   bool SendWheelMsgOnly_ = false;
 };
