@@ -53,8 +53,6 @@ MainWindowAction ClassifyMainWindowMessage(std::uint32_t message, std::uintptr_t
 
 class TWheelDispatcher {
  public:
-  // Buffers for names: 260 characters and the zero behind them.
-  static constexpr int NameBufferSize = 261;
 
   TWheelDispatcher(WindowSystem& windows, HookRequests& hook, TVorlixSetting& setting);
 

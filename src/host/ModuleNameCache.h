@@ -39,8 +39,8 @@ class TProcessWatch {
 
 class TModuleNameCache {
  public:
-  // Every system names an executable in at most 260 characters.
-  static constexpr std::uint32_t NameCapacity = 260;
+  // Every system names an executable in at most this many characters.
+  static constexpr std::uint32_t NameCapacity = ModuleNamePathMax;
   // Processes remembered at once; the one unused longest makes room.
   static constexpr int Capacity = 32;
 

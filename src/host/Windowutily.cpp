@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr int ClassNameSize = 261;  // 260 characters and the zero
 
 bool SameTextAscii(const char* a, const char* b) {
   for (; *a && *b; ++a, ++b) {
@@ -17,14 +16,14 @@ bool SameTextAscii(const char* a, const char* b) {
 }
 
 bool ClassIs(WindowSystem& ws, Wnd window, const char* name) {
-  char className[ClassNameSize] = {};
-  ws.ClassName(window, className, ClassNameSize);
+  char className[NameBufferSize] = {};
+  ws.ClassName(window, className, NameBufferSize);
   return SameTextAscii(className, name);
 }
 
 bool IsTabOrGroupBox(WindowSystem& ws, Wnd window) {
-  char className[ClassNameSize] = {};
-  ws.ClassName(window, className, ClassNameSize);
+  char className[NameBufferSize] = {};
+  ws.ClassName(window, className, NameBufferSize);
   if (SameTextAscii(className, "SysTabControl32")) return true;
   return SameTextAscii(className, "BUTTON") &&
          (ws.Style(window) & ButtonTypeMask) == ButtonGroupBox;

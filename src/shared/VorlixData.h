@@ -26,8 +26,11 @@ static_assert(offsetof(TVorlixData, SendScrollHook) == 12, "SendScrollHook offse
 static_assert(offsetof(TVorlixData, ModuleName) == 16, "ModuleName offset");
 static_assert(offsetof(TVorlixData, PrevFocusWnd) == 280, "PrevFocusWnd offset");
 
-// The longest path CallWndProc writes into ModuleName, not counting its zero.
+// The longest name the program reads (a window class, an executable's path;
+// the longest path CallWndProc writes into ModuleName), not counting its
+// zero; and a buffer for one with its zero.
 constexpr std::size_t ModuleNamePathMax = 260;
+constexpr std::size_t NameBufferSize = ModuleNamePathMax + 1;
 static_assert(ModuleNamePathMax + 1 <= sizeof(TVorlixData::ModuleName), "path and zero fit");
 
 constexpr const char SharedDataName[] = "Vorlix_SharedData";
