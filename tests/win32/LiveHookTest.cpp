@@ -30,6 +30,7 @@
 #include "shared/Messages.h"
 #include "shared/OsVersion.h"
 #include "shared/SharedStruct.h"
+#include "shared/WheelNotification.h"
 
 namespace {
 
@@ -42,7 +43,6 @@ constexpr char XdotoolDosPath[] = "Z:\\usr\\bin\\xdotool";
 // that run must see, so that it cannot pass by running under another one.
 constexpr char ExpectedClassVariable[] = "VORLIX_TEST_EXPECTED_OS_CLASS";
 
-constexpr UINT KeyShift = 0x04, KeyControl = 0x08, KeyMiddle = 0x10, KeyX1 = 0x20, KeyX2 = 0x40;
 
 struct TNotification {
   UINT KeyState;
@@ -109,7 +109,8 @@ bool ContainsInOrder(const std::vector<TNotification>& seen,
 std::string Describe(const std::vector<TNotification>& list) {
   std::ostringstream os;
   for (const TNotification& n : list)
-    if (n.WheelDelta != 0 || (n.KeyState & (KeyMiddle | KeyX1 | KeyX2)) != 0) os << n << " ";
+    if (n.WheelDelta != 0 || (n.KeyState & (KeyStateMiddle | KeyStateX1 | KeyStateX2)) != 0)
+      os << n << " ";
   return os.str();
 }
 
@@ -247,10 +248,10 @@ TEST_P(LiveHookTest, ReportsTurnsAndPressesWithTheirKeyState) {
 
   // Shift is reported with a press only in low-level mode: the message hook
   // overwrites the press's key state with the button alone.
-  const UINT middle = LowLevel() ? KeyMiddle | KeyShift : KeyMiddle;
+  const UINT middle = LowLevel() ? KeyStateMiddle | KeyStateShift : KeyStateMiddle;
   const std::vector<TNotification> expected = {
-      {0, 120, Probe}, {KeyControl, 120, Probe}, {middle, 0, Probe},
-      {KeyX1, 0, Probe}, {KeyX2, 0, Probe},      {0, -120, Probe}};
+      {0, 120, Probe}, {KeyStateControl, 120, Probe}, {middle, 0, Probe},
+      {KeyStateX1, 0, Probe}, {KeyStateX2, 0, Probe}, {0, -120, Probe}};
   EXPECT_TRUE(ContainsInOrder(Main.Notifications, expected)) << Describe(Main.Notifications);
 
   // Answered 0, everything reaches the probe; the message hook hands the
@@ -264,10 +265,10 @@ TEST_P(LiveHookTest, ReportsTurnsAndPressesWithTheirKeyState) {
       EXPECT_EQ(120, std::abs(static_cast<short>(HIWORD(event.WParam))));
     }
     if (!LowLevel() && event.Message == WM_MBUTTONDOWN) {
-      EXPECT_EQ(KeyMiddle, event.WParam);
+      EXPECT_EQ(KeyStateMiddle, event.WParam);
     }
     if (!LowLevel() && event.Message == WM_XBUTTONDOWN) {
-      EXPECT_TRUE(event.WParam == KeyX1 || event.WParam == KeyX2) << event.WParam;
+      EXPECT_TRUE(event.WParam == KeyStateX1 || event.WParam == KeyStateX2) << event.WParam;
     }
   }
   const std::vector<UINT> expectedOrder = {WM_MOUSEWHEEL,  WM_MOUSEWHEEL,  WM_MBUTTONDOWN,
@@ -291,7 +292,7 @@ TEST_P(LiveHookTest, AnswerOfOneSwallowsTurnsAndPressesButNeverMoves) {
     if (event.Message == damy) renamed.push_back(event.WParam);
   const std::vector<std::uint32_t> expectedRenamed =
       LowLevel() ? std::vector<std::uint32_t>{}
-                 : std::vector<std::uint32_t>{MAKEWPARAM(0, 120), KeyMiddle, KeyX1};
+                 : std::vector<std::uint32_t>{MAKEWPARAM(0, 120), KeyStateMiddle, KeyStateX1};
   EXPECT_EQ(expectedRenamed, renamed);
   EXPECT_EQ(static_cast<std::uint32_t>(MAKELPARAM(60, 70)), Log->LastMove)
       << "a move answered with 1 must still reach the window";
