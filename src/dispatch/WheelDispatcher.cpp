@@ -278,17 +278,8 @@ void TWheelDispatcher::ModuleNameInto(Wnd window, char* buffer) {
   const std::uint32_t count = ModuleNames.GetModuleName(window, buffer, NameBufferSize - 1);
   buffer[std::min<std::uint32_t>(count, NameBufferSize - 1)] = '\0';
 
-  // The file name follows the last "\" or ":"; the trail byte of a
-  // double-byte character may have the same value and is not a delimiter.
-  std::size_t nameStart = 0;
-  for (std::size_t i = 0; buffer[i]; ++i) {
-    const auto byte = static_cast<std::uint8_t>(buffer[i]);
-    if (Windows.IsLeadByte(byte) && buffer[i + 1]) {
-      ++i;
-      continue;
-    }
-    if (byte == '\\' || byte == ':') nameStart = i + 1;
-  }
+  const std::size_t nameStart =
+      FileNameStart(buffer, [this](std::uint8_t byte) { return Windows.IsLeadByte(byte); });
   const std::size_t length = std::strlen(buffer + nameStart);
   std::memmove(buffer, buffer + nameStart, length + 1);
   AnsiUpperCase(buffer, length);

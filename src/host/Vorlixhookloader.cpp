@@ -4,6 +4,7 @@
 #include "host/ModuleNameCache.h"
 #include "platform/AnsiText.h"
 #include "platform/BoundedSend.h"
+#include "platform/SystemFunction.h"
 #include "platform/Win32Owner.h"
 #include "shared/Handles.h"
 #include "shared/Messages.h"
@@ -150,8 +151,8 @@ std::uint32_t TVorlixHook::GetModuleName(Wnd window, char* buffer, std::uint32_t
 // the snapshot gives it on the NT family, so that rules keep matching.
 std::uint32_t TVorlixHook::ModuleNameFromQuery(HWND window, char* buffer, std::uint32_t size) {
   using TQueryImageName = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
-  static const auto query = reinterpret_cast<TQueryImageName>(reinterpret_cast<void (*)()>(
-      GetProcAddress(GetModuleHandleA("Kernel32.dll"), "QueryFullProcessImageNameA")));
+  static const auto query =
+      SystemFunction<TQueryImageName>("Kernel32.dll", "QueryFullProcessImageNameA");
   constexpr DWORD QueryLimitedInformation = 0x1000;  // PROCESS_QUERY_LIMITED_INFORMATION
   DWORD processId = 0;
   if (query == nullptr || GetWindowThreadProcessId(window, &processId) == 0) return 0;
@@ -159,13 +160,7 @@ std::uint32_t TVorlixHook::ModuleNameFromQuery(HWND window, char* buffer, std::u
   char path[MAX_PATH + 1] = {};
   DWORD length = MAX_PATH;
   if (!process || !query(process.Get(), 0, path, &length)) return 0;
-  std::size_t nameStart = 0;
-  for (std::size_t i = 0; path[i] != '\0'; ++i) {
-    if (AnsiIsLeadByte(static_cast<std::uint8_t>(path[i])) && path[i + 1] != '\0')
-      ++i;
-    else if (path[i] == '\\')
-      nameStart = i + 1;
-  }
+  const std::size_t nameStart = FileNameStart(path, AnsiIsLeadByte);
   return CopyName(path + nameStart, sizeof path - nameStart, buffer, size);
 }
 

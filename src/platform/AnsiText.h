@@ -17,3 +17,18 @@ void AnsiUpperCase(char* text, std::size_t length);
 // natively, no byte leads.
 bool AnsiIsLeadByte(std::uint8_t byte);
 using TLeadByteTest = bool (*)(std::uint8_t byte);
+
+// Where the file name of a path starts: after its last "\" or ":". The
+// trail byte of a double-byte character may have the same value and is no
+// delimiter; isLeadByte tells the lead bytes.
+template <typename LeadByteTest>
+std::size_t FileNameStart(const char* path, LeadByteTest&& isLeadByte) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; path[i] != '\0'; ++i) {
+    if (isLeadByte(static_cast<std::uint8_t>(path[i])) && path[i + 1] != '\0')
+      ++i;
+    else if (path[i] == '\\' || path[i] == ':')
+      start = i + 1;
+  }
+  return start;
+}

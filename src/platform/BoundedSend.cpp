@@ -1,5 +1,7 @@
 #include "platform/BoundedSend.h"
 
+#include "platform/SystemFunction.h"
+
 namespace {
 
 HWND Stalled = nullptr;
@@ -9,8 +11,7 @@ using TIsHungAppWindow = BOOL(WINAPI*)(HWND);
 
 // Looked up by name: Windows 95 and 98 do not have it.
 TIsHungAppWindow IsHungAppWindowFunction() {
-  static const TIsHungAppWindow function = reinterpret_cast<TIsHungAppWindow>(
-      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), "IsHungAppWindow")));
+  static const auto function = SystemFunction<TIsHungAppWindow>("user32.dll", "IsHungAppWindow");
   return function;
 }
 

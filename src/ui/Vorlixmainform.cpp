@@ -1,6 +1,7 @@
 #include "ui/Vorlixmainform.h"
 
 #include "platform/ProgramFolder.h"
+#include "platform/SystemFunction.h"
 #include "shared/Handles.h"
 #include "ui/ErrorBox.h"
 #include "ui/FrameWindow.h"
@@ -44,8 +45,7 @@ HFONT MakeFont(int height, int weight, bool italic, BYTE charSet, const char* fa
 // of the last input, or false.
 bool LastInputTime(DWORD& time) {
   using TGetLastInputInfo = BOOL(WINAPI*)(PLASTINPUTINFO);
-  static const auto get = reinterpret_cast<TGetLastInputInfo>(reinterpret_cast<void (*)()>(
-      GetProcAddress(GetModuleHandleA("User32.dll"), "GetLastInputInfo")));
+  static const auto get = SystemFunction<TGetLastInputInfo>("User32.dll", "GetLastInputInfo");
   LASTINPUTINFO info{sizeof info, 0};
   if (get == nullptr || !get(&info)) return false;
   time = info.dwTime;
