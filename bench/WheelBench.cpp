@@ -268,9 +268,8 @@ class TBench {
     if (!Hook->Ready()) return Fail("the hooks could not be installed (VorlixHook.dll beside?)");
     NotifyNumber = Hook->NotifyMessage();
     FillRealisticSettings(Setting);
-    Dispatcher = std::make_unique<TWheelDispatcher>(Windows, *Hook, Setting);
-    KeyOps = std::make_unique<TKeyOperationExecutor>(Windows, *Hook, *Dispatcher, nullptr);
-    Dispatcher->KeyOps = KeyOps.get();
+    Executor = std::make_unique<TKeyOperationExecutor>(Windows, *Hook, nullptr);
+    Dispatcher = std::make_unique<TWheelDispatcher>(Windows, *Hook, Setting, Executor.get());
     Dispatcher->Paused = false;
 
     for (int i = 0; i < ProbeColumns * ProbeRows; ++i) {
@@ -455,8 +454,8 @@ class TBench {
   TWin32WindowSystem Windows;
   TVorlixSetting Setting;
   std::unique_ptr<TVorlixHook> Hook;
+  std::unique_ptr<TKeyOperationExecutor> Executor;
   std::unique_ptr<TWheelDispatcher> Dispatcher;
-  std::unique_ptr<TKeyOperationExecutor> KeyOps;
   std::vector<std::unique_ptr<TProbe>> Probes;
   std::vector<std::unique_ptr<TPeerProcess>> Idle;
 };

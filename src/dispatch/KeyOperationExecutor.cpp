@@ -43,9 +43,8 @@ int KeyEventOf(std::uint16_t keyState, std::int16_t wheelDelta) {
 }
 
 TKeyOperationExecutor::TKeyOperationExecutor(WindowSystem& windows, HookRequests& hook,
-                                             TWheelDispatcher& dispatcher,
                                              TPlugins* plugins)
-    : Windows(windows), Hook(hook), Dispatcher(dispatcher), Plugins(plugins) {}
+    : Windows(windows), Hook(hook), Plugins(plugins) {}
 
 bool TKeyOperationExecutor::ExecuteKeyOperation(Wnd cursorWnd, const TKeySetting& keySetting,
                                                 TPoint cursor, std::uint16_t keyState,
@@ -61,7 +60,7 @@ bool TKeyOperationExecutor::ExecuteKeyOperation(Wnd cursorWnd, const TKeySetting
 
   // Activated whatever the class says about scrolling inactive windows: a
   // key stroke goes to the foreground.
-  Dispatcher.ActivateTarget(cursorWnd);
+  ActivateTarget(Windows, Hook, cursorWnd);
   const Wnd previous = Hook.SetFocusEx(cursorWnd);
   if (operation.OperationType == TKeyOperation::Key) {
     SendKeyStroke(operation.KeyStroke);

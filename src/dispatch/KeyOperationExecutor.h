@@ -20,10 +20,8 @@ int KeyEventOf(std::uint16_t keyState, std::int16_t wheelDelta);
 
 class TKeyOperationExecutor : public KeyOperations {
  public:
-  // dispatcher activates the target as for a wheel turn; plugins may be null
-  // where no plug-in host exists.
-  TKeyOperationExecutor(WindowSystem& windows, HookRequests& hook, TWheelDispatcher& dispatcher,
-                        TPlugins* plugins);
+  // plugins may be null where no plug-in host exists.
+  TKeyOperationExecutor(WindowSystem& windows, HookRequests& hook, TPlugins* plugins);
 
   bool ExecuteKeyOperation(Wnd cursorWnd, const TKeySetting& keySetting, TPoint cursor,
                            std::uint16_t keyState, std::int16_t wheelDelta) override;
@@ -39,6 +37,5 @@ class TKeyOperationExecutor : public KeyOperations {
 
   WindowSystem& Windows;
   HookRequests& Hook;
-  TWheelDispatcher& Dispatcher;
   TPlugins* Plugins;
 };

@@ -53,8 +53,10 @@ MainWindowAction ClassifyMainWindowMessage(std::uint32_t message, std::uintptr_t
 }
 
 TWheelDispatcher::TWheelDispatcher(WindowSystem& windows, HookRequests& hook,
-                                   TVorlixSetting& setting)
-    : Windows(windows), Hook(hook), Setting(setting), ModuleNames(windows, hook) {}
+                                   TVorlixSetting& setting, KeyOperations* executor,
+                                   CaptureDialog* dialog)
+    : Executor(executor), Dialog(dialog), Windows(windows), Hook(hook), Setting(setting),
+      Names(windows, hook) {}
 
 bool TWheelDispatcher::AltCtrlShiftHeld() {
   // In this order, stopping at the first key that is not held.
@@ -67,7 +69,7 @@ bool TWheelDispatcher::AltCtrlShiftHeld() {
 // the next notification on.
 bool TWheelDispatcher::MayActWithoutTurn(std::uint16_t keyState) {
   return Setting.WindowSettings.AnyFocusFollowsCursor() ||
-         (KeyOps && KeyOps->MayActWithoutTurn(Setting.ExeSettings, keyState));
+         (Executor && Executor->MayActWithoutTurn(Setting.ExeSettings, keyState));
 }
 
 // A move's key state has no button in it (a press is reported by itself),
@@ -105,8 +107,8 @@ bool TWheelDispatcher::DispatchWheel(Wnd targetWnd, Wnd cursorWnd, std::int16_t 
                                      std::uint16_t keyState, TPoint cursor) {
   char className[NameBufferSize];
   char moduleName[NameBufferSize];
-  ClassNameInto(cursorWnd, className);
-  ModuleNameInto(cursorWnd, moduleName);
+  Names.ClassNameInto(cursorWnd, className);
+  Names.ModuleNameInto(cursorWnd, moduleName);
 
   // Copies: whatever this notification sets off (a nested notification, a
   // dialog that saves) must not change the rules it is deciding by.
@@ -121,7 +123,7 @@ bool TWheelDispatcher::DispatchWheel(Wnd targetWnd, Wnd cursorWnd, std::int16_t 
   const bool horizontal = (keyState & KeyStateHorizontal) != 0;
 
   // A key operation comes before every other rule.
-  if (KeyOps && !horizontal && exe != nullptr) {
+  if (Executor && !horizontal && exe != nullptr) {
     char upperCased[NameBufferSize];
     std::memcpy(upperCased, className, NameBufferSize);
     AnsiUpperCase(upperCased, std::strlen(upperCased));
@@ -133,7 +135,7 @@ bool TWheelDispatcher::DispatchWheel(Wnd targetWnd, Wnd cursorWnd, std::int16_t 
       const bool runs = event != NoKeyEvent && live.Operations[static_cast<std::size_t>(event)]
                                                        .OperationType != TKeyOperation::None;
       const std::optional<TKeySetting> copy = runs ? std::optional<TKeySetting>(live) : std::nullopt;
-      if (KeyOps->ExecuteKeyOperation(cursorWnd, copy ? *copy : live, cursor, keyState, wheelDelta))
+      if (Executor->ExecuteKeyOperation(cursorWnd, copy ? *copy : live, cursor, keyState, wheelDelta))
         return true;
     }
   }
@@ -251,62 +253,14 @@ bool TWheelDispatcher::SendScrollLines(Wnd window, Wnd scrollBar, bool horizonta
   return true;
 }
 
-std::string TWheelDispatcher::GetTargetClassName(Wnd window) {
-  char buffer[NameBufferSize];
-  ClassNameInto(window, buffer);
-  return buffer;
-}
+std::string TWheelDispatcher::GetTargetClassName(Wnd window) { return Names.ClassName(window); }
 
-std::string TWheelDispatcher::GetTargetModuleName(Wnd window) {
-  char buffer[NameBufferSize];
-  ModuleNameInto(window, buffer);
-  return buffer;
-}
+std::string TWheelDispatcher::GetTargetModuleName(Wnd window) { return Names.ModuleName(window); }
 
-void TWheelDispatcher::ClassNameInto(Wnd window, char* buffer) {
-  buffer[0] = '\0';
-  Windows.ClassName(window, buffer, NameBufferSize);
-  // ASCII rules only, the same as the settings dialog forms the name.
-  for (char* c = buffer; *c; ++c)
-    if (*c >= 'a' && *c <= 'z') *c = static_cast<char>(*c - 'a' + 'A');
-}
+void TWheelDispatcher::ActivateTarget(Wnd window) { ::ActivateTarget(Windows, Hook, window); }
 
-void TWheelDispatcher::ModuleNameInto(Wnd window, char* buffer) {
-  // One byte more than the 260 asked for, so that the zero behind a name of
-  // full length still lies inside the buffer.
-  std::memset(buffer, 0, NameBufferSize);
-  const std::uint32_t count = ModuleNames.GetModuleName(window, buffer, NameBufferSize - 1);
-  buffer[std::min<std::uint32_t>(count, NameBufferSize - 1)] = '\0';
-
-  const std::size_t nameStart =
-      FileNameStart(buffer, [this](std::uint8_t byte) { return Windows.IsLeadByte(byte); });
-  const std::size_t length = std::strlen(buffer + nameStart);
-  std::memmove(buffer, buffer + nameStart, length + 1);
-  AnsiUpperCase(buffer, length);
-}
-
-void TWheelDispatcher::ActivateTarget(Wnd window) {
-  const Wnd top = GetTopLevelWindow(Windows, window);
-  if (!Windows.IsEnabled(top) || !Windows.IsVisible(top)) return;
-  if (top != Windows.ForegroundWindow()) Hook.SetForeground(top);
-  BringChildFrameToTop(window);
-}
-
-void TWheelDispatcher::BringChildFrameToTop(Wnd window) {
-  // Climb to the nearest framed child (an MDI child or a child with a
-  // caption) and bring it to the top of its siblings.
-  for (Wnd w = window; w && (Windows.Style(w) & StyleChild); w = Windows.Parent(w)) {
-    if ((Windows.ExStyle(w) & ExStyleMdiChild) || (Windows.Style(w) & StyleCaption) == StyleCaption) {
-      if (Windows.IsEnabled(w) && Windows.IsVisible(w)) Windows.BringToTop(w);
-      return;
-    }
-  }
-}
+void TWheelDispatcher::BringChildFrameToTop(Wnd window) { ::BringChildFrameToTop(Windows, window); }
 
 bool TWheelDispatcher::IsWindowChainUsable(Wnd window) {
-  for (Wnd w = window; w; w = Windows.Parent(w)) {
-    if (!Windows.IsEnabled(w) || !Windows.IsVisible(w)) return false;
-    if (!(Windows.Style(w) & StyleChild)) return true;
-  }
-  return true;
+  return ::IsWindowChainUsable(Windows, window);
 }

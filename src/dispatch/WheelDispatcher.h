@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "host/ModuleNameCache.h"
+#include "dispatch/TargetNames.h"
 #include "platform/WindowSystem.h"
 #include "shared/WheelNotification.h"
 
@@ -53,8 +53,8 @@ MainWindowAction ClassifyMainWindowMessage(std::uint32_t message, std::uintptr_t
 
 class TWheelDispatcher {
  public:
-
-  TWheelDispatcher(WindowSystem& windows, HookRequests& hook, TVorlixSetting& setting);
+  TWheelDispatcher(WindowSystem& windows, HookRequests& hook, TVorlixSetting& setting,
+                   KeyOperations* executor = nullptr, CaptureDialog* dialog = nullptr);
 
   // While paused every notification is answered 0 and nothing is looked up.
   bool Paused = true;
@@ -62,10 +62,10 @@ class TWheelDispatcher {
   // whether a plain move could be acted on, so that while none could it
   // asks nothing about moves.
   void RulesChanged();
+  // Runs the key settings; while it is absent, none runs.
+  KeyOperations* Executor;
   // The settings dialog; while it is absent, capture never happens.
-  CaptureDialog* Dialog = nullptr;
-  // The executor of key settings; while it is absent, none runs.
-  KeyOperations* KeyOps = nullptr;
+  CaptureDialog* Dialog;
 
   // The notification's answer: 1 when the event was dealt with here.
   std::intptr_t RouteWheelNotification(std::uintptr_t wParam, std::intptr_t lParam);
@@ -83,15 +83,11 @@ class TWheelDispatcher {
   bool MayActWithoutTurn(std::uint16_t keyState);
   bool SendScrollLines(Wnd window, Wnd scrollBar, bool horizontal, std::int16_t wheelDelta,
                        std::int32_t lines);
-  // The names as the rules know them, into buffers of NameBufferSize: a
-  // turn builds no string.
-  void ClassNameInto(Wnd window, char* buffer);
-  void ModuleNameInto(Wnd window, char* buffer);
 
   WindowSystem& Windows;
   HookRequests& Hook;
   TVorlixSetting& Setting;
-  TModuleNameCache ModuleNames;
+  TTargetNames Names;
   // What the last turns delivered as lines left over: less than one line,
   // in units of a notch's delta (120) per line, for one window, wheel and
   // direction.

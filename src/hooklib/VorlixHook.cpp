@@ -37,7 +37,7 @@ enum : int {
   SetForegroundW2KIndex,
   SetFocusExIndex,
   SendVScrollIndex,
-  DamyIndex,
+  NoOpIndex,
   SendHScrollIndex,
   MessageCount,
 };
@@ -178,7 +178,7 @@ extern "C" LRESULT CALLBACK GetMsgProc(int code, WPARAM wParam, LPARAM lParam) {
     }
     // The rewritten wParam stays even when the event is not swallowed.
     if (report && Notify(*data, message->wParam, message->hwnd) && message->message != WM_MOUSEMOVE)
-      message->message = MessageNumbers[DamyIndex];
+      message->message = MessageNumbers[NoOpIndex];
   }
   return PassOn(&TVorlixData::MouseHook, code, wParam, lParam);
 }
@@ -276,7 +276,7 @@ extern "C" LRESULT CALLBACK GetMsgProcSendScroll(int code, WPARAM wParam, LPARAM
                           message->pt.y == last.pt.y;
     if (!repeated) {
       LastScrollRequest = *message;
-      message->message = MessageNumbers[DamyIndex];
+      message->message = MessageNumbers[NoOpIndex];
       SendMessageA(message->hwnd, scroll, message->wParam, message->lParam);
     }
   }

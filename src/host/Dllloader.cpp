@@ -1,43 +1,28 @@
 #include "host/Dllloader.h"
 
-TDllLoader::~TDllLoader() {
-  if (!Loaded) return;
-  FreeLibrary(Module);
-  Loaded = false;
-}
-
 bool TDllLoader::Load() noexcept {
-  if (Loaded) return false;
-  if (Module == nullptr) Module = LoadLibraryA(GetDllName());
-  if (Module == nullptr) return false;
-  Loaded = true;
-  return true;
+  if (Module) return false;
+  Module = TModuleOwner(LoadLibraryA(GetDllName()));
+  return static_cast<bool>(Module);
 }
 
 FARPROC TDllLoader::GetProc(const char* name) const noexcept {
-  return Module != nullptr ? GetProcAddress(Module, name) : nullptr;
+  return Module ? GetProcAddress(Module.Get(), name) : nullptr;
 }
 
 THookLoader::~THookLoader() {
-  // Slot order: WH_GETMESSAGE before WH_CALLWNDPROC before WH_MOUSE_LL.
-  for (HHOOK& hook : Hooks) {
-    if (hook == nullptr) continue;
-    UnhookWindowsHookEx(hook);
-    hook = nullptr;
-  }
+  // Members would go in the opposite order.
+  for (THookOwner& hook : Hooks) hook.Reset();
 }
 
 bool THookLoader::SetHook(int id, HOOKPROC procedure) noexcept {
   if (!IsLoaded() || !HasSlot(id)) return false;
-  HHOOK& slot = Hooks[id + 1];
-  if (slot != nullptr) {
-    UnhookWindowsHookEx(slot);
-    slot = nullptr;
-  }
-  slot = SetWindowsHookExA(id, procedure, GetModule(), 0);
-  return slot != nullptr;
+  THookOwner& slot = Hooks[id + 1];
+  slot.Reset();
+  slot = THookOwner(SetWindowsHookExA(id, procedure, GetModule(), 0));
+  return static_cast<bool>(slot);
 }
 
 HHOOK THookLoader::GetHook(int id) const noexcept {
-  return HasSlot(id) ? Hooks[id + 1] : nullptr;
+  return HasSlot(id) ? Hooks[id + 1].Get() : nullptr;
 }

@@ -8,10 +8,12 @@
 
 #include <utility>
 
+#include "shared/Win32Owner.h"
+
 class TDllLoader {
  public:
   TDllLoader() noexcept = default;
-  virtual ~TDllLoader();
+  virtual ~TDllLoader() = default;
 
   TDllLoader(const TDllLoader&) = delete;
   TDllLoader& operator=(const TDllLoader&) = delete;
@@ -41,12 +43,11 @@ class TDllLoader {
     return all;
   }
 
-  bool IsLoaded() const noexcept { return Loaded; }
-  HMODULE GetModule() const noexcept { return Module; }
+  bool IsLoaded() const noexcept { return static_cast<bool>(Module); }
+  HMODULE GetModule() const noexcept { return Module.Get(); }
 
  private:
-  HMODULE Module = nullptr;
-  bool Loaded = false;
+  TModuleOwner Module;
 };
 
 class THookLoader : public TDllLoader {
@@ -54,6 +55,8 @@ class THookLoader : public TDllLoader {
   // Hook types from WH_MSGFILTER (-1) to 18, one slot each.
   static constexpr int SlotCount = 20;
 
+  // Removes the hooks in slot order (WH_GETMESSAGE before WH_CALLWNDPROC
+  // before WH_MOUSE_LL), before the library that holds their code goes.
   ~THookLoader() override;
 
   // Installs procedure, which must be an export of the loaded library, as
@@ -66,5 +69,5 @@ class THookLoader : public TDllLoader {
  private:
   static bool HasSlot(int id) noexcept { return id + 1 >= 0 && id + 1 < SlotCount; }
 
-  HHOOK Hooks[SlotCount] = {};
+  THookOwner Hooks[SlotCount];
 };

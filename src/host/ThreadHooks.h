@@ -12,9 +12,7 @@
 
 #include <cstddef>
 
-#include "platform/Win32Owner.h"
-
-using THookOwner = TOwner<HHOOK, UnhookWindowsHookEx>;
+#include "shared/Win32Owner.h"
 
 class TThreadHooks {
  public:

@@ -5,7 +5,7 @@
 #include "platform/AnsiText.h"
 #include "platform/BoundedSend.h"
 #include "platform/SystemFunction.h"
-#include "platform/Win32Owner.h"
+#include "shared/Win32Owner.h"
 #include "shared/Handles.h"
 #include "shared/Messages.h"
 #include "shared/OsVersion.h"

@@ -93,3 +93,29 @@ Wnd ChildWindowFromPointDeep(WindowSystem& ws, Wnd window, TPoint client, std::u
     client = ws.ScreenToClient(below, screen);
   }
 }
+
+void ActivateTarget(WindowSystem& ws, HookRequests& hook, Wnd window) {
+  const Wnd top = GetTopLevelWindow(ws, window);
+  if (!ws.IsEnabled(top) || !ws.IsVisible(top)) return;
+  if (top != ws.ForegroundWindow()) hook.SetForeground(top);
+  BringChildFrameToTop(ws, window);
+}
+
+void BringChildFrameToTop(WindowSystem& ws, Wnd window) {
+  // Climb to the nearest framed child (an MDI child or a child with a
+  // caption) and bring it to the top of its siblings.
+  for (Wnd w = window; w && (ws.Style(w) & StyleChild); w = ws.Parent(w)) {
+    if ((ws.ExStyle(w) & ExStyleMdiChild) || (ws.Style(w) & StyleCaption) == StyleCaption) {
+      if (ws.IsEnabled(w) && ws.IsVisible(w)) ws.BringToTop(w);
+      return;
+    }
+  }
+}
+
+bool IsWindowChainUsable(WindowSystem& ws, Wnd window) {
+  for (Wnd w = window; w; w = ws.Parent(w)) {
+    if (!ws.IsEnabled(w) || !ws.IsVisible(w)) return false;
+    if (!(ws.Style(w) & StyleChild)) return true;
+  }
+  return true;
+}

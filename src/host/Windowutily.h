@@ -22,3 +22,13 @@ Wnd GetTopLevelWindow(WindowSystem& ws, Wnd window);
 // one level of children down, and further only through tab controls and
 // group boxes, whose controls are their siblings and may lie below them.
 Wnd ChildWindowFromPointDeep(WindowSystem& ws, Wnd window, TPoint client, std::uint32_t flags);
+
+// Foregrounds the window's top-level window (unless it is disabled or
+// hidden, or already in front), then brings its child frame to the top.
+void ActivateTarget(WindowSystem& ws, HookRequests& hook, Wnd window);
+// Brings the nearest framed ancestor (an MDI child or a child with a
+// caption), if enabled and visible, to the top of its siblings.
+void BringChildFrameToTop(WindowSystem& ws, Wnd window);
+// Whether the window and its ancestors up to the top-level window are all
+// enabled and visible.
+bool IsWindowChainUsable(WindowSystem& ws, Wnd window);

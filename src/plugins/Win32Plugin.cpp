@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/Win32Owner.h"
+#include "shared/Win32Owner.h"
 #include "shared/WheelNotification.h"
 
 namespace {

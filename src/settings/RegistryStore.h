@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/Win32Owner.h"
+#include "shared/Win32Owner.h"
 #include "settings/SettingStore.h"
 
 class RegistryStore : public SettingStore {

@@ -10,12 +10,12 @@ constexpr const char SetForegroundW2KMessageName[] = "Vorlix_SetForegroundW2K";
 constexpr const char SetFocusExMessageName[] = "Vorlix_SetFocusEX";
 constexpr const char SendVScrollMessageName[] = "Vorlix_SendVScrollMessage";
 // Never sent: written over a retrieved message's number to make it a no-op.
-constexpr const char DamyMessageName[] = "Vorlix_DamyMessage";
+constexpr const char NoOpMessageName[] = "Vorlix_DamyMessage";
 // The tilt wheel's counterpart of the line request, added after the rest.
 constexpr const char SendHScrollMessageName[] = "Vorlix_SendHScrollMessage";
 
 constexpr const char* const RegisteredMessageNames[] = {
     MouseWheelNotifyMessageName, GetModuleNameMessageName, SetForegroundW2KMessageName,
-    SetFocusExMessageName,       SendVScrollMessageName,   DamyMessageName,
+    SetFocusExMessageName,       SendVScrollMessageName,   NoOpMessageName,
     SendHScrollMessageName,
 };

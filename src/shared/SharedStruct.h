@@ -6,12 +6,12 @@
 #include <windows.h>
 
 #include "shared/VorlixData.h"
+#include "shared/Win32Owner.h"
 
 template <typename T>
 class SharedStruct {
  public:
   SharedStruct() noexcept = default;
-  ~SharedStruct() { Close(); }
 
   SharedStruct(const SharedStruct&) = delete;
   SharedStruct& operator=(const SharedStruct&) = delete;
@@ -20,41 +20,35 @@ class SharedStruct {
   // here) created it first; both count as success. An object that already
   // holds a handle keeps it and refuses.
   bool Create(const char* name) noexcept {
-    if (Mapping != nullptr) return false;
+    if (Mapping) return false;
     // CreateFileMappingA reports failure with null, not INVALID_HANDLE_VALUE.
-    Mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                 static_cast<DWORD>(sizeof(T)), name);
-    return Mapping != nullptr;
+    Mapping = TKernelHandle(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                               static_cast<DWORD>(sizeof(T)), name));
+    return static_cast<bool>(Mapping);
   }
 
   // Maps the whole mapping. A view mapped before is released first, so that
   // mapping again never leaks the old one.
   bool Map() noexcept {
-    if (Mapping == nullptr) return false;
-    Unmap();
-    View = static_cast<T*>(MapViewOfFile(Mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0));
-    return View != nullptr;
+    if (!Mapping) return false;
+    View = TMappedView(MapViewOfFile(Mapping.Get(), FILE_MAP_ALL_ACCESS, 0, 0, 0));
+    return static_cast<bool>(View);
   }
 
-  void Unmap() noexcept {
-    if (View == nullptr) return;
-    UnmapViewOfFile(View);
-    View = nullptr;
-  }
+  void Unmap() noexcept { View.Reset(); }
 
   // The system keeps the block while any other process still holds it.
   void Close() noexcept {
-    Unmap();
-    if (Mapping == nullptr) return;
-    CloseHandle(Mapping);
-    Mapping = nullptr;
+    View.Reset();
+    Mapping.Reset();
   }
 
-  T* Data() const noexcept { return View; }
+  T* Data() const noexcept { return static_cast<T*>(View.Get()); }
 
  private:
-  HANDLE Mapping = nullptr;
-  T* View = nullptr;
+  // Declared in this order so that the view goes before its mapping.
+  TKernelHandle Mapping;
+  TMappedView View;
 };
 
 using TVorlixSharedData = SharedStruct<TVorlixData>;

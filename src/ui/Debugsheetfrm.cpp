@@ -32,14 +32,10 @@ const TComponent Components[] = {
     {"EDIT", "0 回", ReadOnly, 16, 256, 161, 20, IdEditHookReinstalls},
 };
 
-LRESULT CALLBACK DebugProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
 }  // namespace
 
 TDebugSheetFrame::TDebugSheetFrame(HWND parent, const RECT& area, HFONT font) {
-  Window = TWindowOwner(CreateFrameWindow("TDebugSheetFrame", parent, area, DebugProc, this));
+  Window = TWindowOwner(CreateFrameWindow("TDebugSheetFrame", parent, area, DefWindowProcA, nullptr));
   CreateComponents(Window.Get(), Components, font);
 }
 

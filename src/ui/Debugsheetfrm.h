@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "platform/Win32Owner.h"
+#include "shared/Win32Owner.h"
 
 #include <string>
 

@@ -1,6 +1,5 @@
 #include "ui/Exesheetfrm.h"
 
-#include "ui/ErrorBox.h"
 #include "ui/FrameWindow.h"
 
 namespace {
@@ -56,14 +55,14 @@ const TComponent GroupComponents[] = {
 TExeFrame::TExeFrame(HWND parent, const RECT& area, HFONT font, std::function<void()> onSave,
                      std::function<void()> onThisWindowOnly)
     : OnSave(std::move(onSave)), OnThisWindowOnly(std::move(onThisWindowOnly)) {
-  Window = TWindowOwner(CreateFrameWindow("TExeFrame", parent, area, WindowProc, this));
+  Window = TWindowOwner(CreateFrameWindow("TExeFrame", parent, area,
+                                           BoundProc<TExeFrame, &TExeFrame::HandleMessage>, this));
   CreateComponents(Window.Get(), PageComponents, font);
   GroupBox1 = GetDlgItem(Window.Get(), IdGroupBox1);
   // The group box is the parent of its controls and so receives their
   // notifications; its procedure is wrapped to act on them.
-  SetWindowLongPtrA(GroupBox1, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  GroupBoxOriginal = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(GroupBox1, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GroupBoxProc)));
+  GroupBoxOriginal =
+      Subclass(GroupBox1, this, BoundProc<TExeFrame, &TExeFrame::GroupBoxMessage>);
   SetWindowLongPtrA(GroupBox1, GWL_EXSTYLE,
                     GetWindowLongPtrA(GroupBox1, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
   CreateComponents(GroupBox1, GroupComponents, font);
@@ -86,10 +85,7 @@ TExeFrame::TExeFrame(HWND parent, const RECT& area, HFONT font, std::function<vo
   SetChecked(Control(IdRadioKeyOpNone), true);
 }
 
-TExeFrame::~TExeFrame() {
-  if (GroupBox1 != nullptr && GroupBoxOriginal != nullptr)
-    SetWindowLongPtrA(GroupBox1, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GroupBoxOriginal));
-}
+TExeFrame::~TExeFrame() { Unsubclass(GroupBox1, GroupBoxOriginal); }
 
 HWND TExeFrame::Control(int id) const {
   return id >= IdCheckEnableKeySetting ? GetDlgItem(GroupBox1, id) : GetDlgItem(Window.Get(), id);
@@ -239,18 +235,12 @@ void TExeFrame::Command(int id, int code) {
   }
 }
 
-LRESULT CALLBACK TExeFrame::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* frame = FrameOf<TExeFrame>(window, message, lParam);
-  if (frame != nullptr && message == WM_COMMAND)
-    Guarded(window, [&] { return frame->Command(LOWORD(wParam), HIWORD(wParam)), LRESULT{0}; });
+LRESULT TExeFrame::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND) Command(LOWORD(wParam), HIWORD(wParam));
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK TExeFrame::GroupBoxProc(HWND window, UINT message, WPARAM wParam,
-                                         LPARAM lParam) {
-  auto* frame = reinterpret_cast<TExeFrame*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (frame == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-  if (message == WM_COMMAND)
-    Guarded(window, [&] { return frame->Command(LOWORD(wParam), HIWORD(wParam)), LRESULT{0}; });
-  return CallWindowProcA(frame->GroupBoxOriginal, window, message, wParam, lParam);
+LRESULT TExeFrame::GroupBoxMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND) Command(LOWORD(wParam), HIWORD(wParam));
+  return CallWindowProcA(GroupBoxOriginal, window, message, wParam, lParam);
 }

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/Win32Owner.h"
+#include "shared/Win32Owner.h"
 #include "settings/Exesetting.h"
 #include "settings/Keysetting.h"
 #include "ui/Hotkeyex.h"
@@ -39,8 +39,8 @@ class TExeFrame {
   void SetClassNameShown(const std::string& className);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK GroupBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT GroupBoxMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void Command(int id, int code);
   void EnabledStateChange() { UpdateEnabled(true); }
   void AnyKeyOpCtlExit();

@@ -27,6 +27,20 @@ HWND CreateFrameWindow(const char* className, HWND parent, const RECT& area, WND
                          nullptr, instance, self);
 }
 
+WNDPROC Subclass(HWND control, void* self, WNDPROC procedure) {
+  SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  return reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+}
+
+// The control may already be gone with its parent; this then fails
+// harmlessly.
+void Unsubclass(HWND control, WNDPROC original) {
+  if (original == nullptr) return;
+  SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+  SetWindowLongPtrA(control, GWLP_USERDATA, 0);
+}
+
 void BindUpDown(HWND upDown, HWND buddy, int lowest, int highest) {
   SendMessageA(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
   SendMessageA(upDown, UDM_SETRANGE, 0, MAKELPARAM(highest, lowest));

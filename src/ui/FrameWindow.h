@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/ErrorBox.h"
+
 struct TComponent {
   const char* ClassName;
   const char* Caption;
@@ -38,7 +40,7 @@ std::vector<HWND> CreateComponents(HWND parent, const TComponent (&table)[N], HF
 void RegisterFormClass(const char* className, WNDPROC procedure);
 
 // A page: a child window of parent over area, of a class registered on first
-// use, whose procedure finds self through FrameOf.
+// use, bound to self (see BoundProc).
 HWND CreateFrameWindow(const char* className, HWND parent, const RECT& area, WNDPROC procedure,
                        void* self);
 
@@ -67,12 +69,24 @@ void SetChecked(HWND box, bool value);
 // The text of a control of this process.
 std::string WindowText(HWND control);
 
-// The object a frame or form window was created for; null before creation.
-template <typename T>
-T* FrameOf(HWND window, UINT message, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    void* self = reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  return reinterpret_cast<T*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+// The object a window belongs to is kept in the window's user data: from
+// WM_NCCREATE on for a window of ours (CreateWindowExA's last argument),
+// from Subclass on for a control of the system's. BoundProc<T, &T::Member>
+// is the procedure of either: it hands each message to that object's
+// member, guarded; what comes before WM_NCCREATE goes to DefWindowProcA.
+template <typename T, LRESULT (T::*Member)(HWND, UINT, WPARAM, LPARAM)>
+LRESULT CALLBACK BoundProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  if (message == WM_NCCREATE)
+    SetWindowLongPtrA(window, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(
+                          reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams));
+  auto* self = reinterpret_cast<T*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+  return Guarded(window, [&] { return (self->*Member)(window, message, wParam, lParam); });
 }
+
+// Makes procedure (a BoundProc) the procedure of control, bound to self.
+// Returns the control's own procedure, to which self passes what it leaves
+// alone, and which Unsubclass puts back.
+WNDPROC Subclass(HWND control, void* self, WNDPROC procedure);
+void Unsubclass(HWND control, WNDPROC original);

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "ui/ErrorBox.h"
 #include "ui/FrameWindow.h"
 
 namespace {
@@ -43,7 +42,9 @@ constexpr int TitleComponent = 7;
 TGeneralFrame::TGeneralFrame(HWND parent, const RECT& area, HFONT font,
                              std::function<void()> onSave)
     : OnSave(std::move(onSave)) {
-  Window = TWindowOwner(CreateFrameWindow("TGeneralFrame", parent, area, WindowProc, this));
+  Window = TWindowOwner(CreateFrameWindow("TGeneralFrame", parent, area,
+                                           BoundProc<TGeneralFrame, &TGeneralFrame::HandleMessage>,
+                                           this));
   const std::vector<HWND> controls = CreateComponents(Window.Get(), Components, font);
   TitleFont = TFontOwner(CreateFontA(-64, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, ANSI_CHARSET,
                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
@@ -76,15 +77,13 @@ TGeneralSetting TGeneralFrame::GetSetting() const {
   return setting;
 }
 
-LRESULT CALLBACK TGeneralFrame::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
-  auto* frame = FrameOf<TGeneralFrame>(window, message, lParam);
-  if (frame != nullptr && message == WM_COMMAND && LOWORD(wParam) == IdBtnSave &&
-      HIWORD(wParam) == BN_CLICKED && frame->OnSave)
-    Guarded(window, [&] { return frame->OnSave(), LRESULT{0}; });
+LRESULT TGeneralFrame::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND && LOWORD(wParam) == IdBtnSave && HIWORD(wParam) == BN_CLICKED &&
+      OnSave)
+    OnSave();
   // Left, the field shows the number that a save would store.
-  if (frame != nullptr && message == WM_COMMAND && LOWORD(wParam) == IdEditScrollLines &&
+  if (message == WM_COMMAND && LOWORD(wParam) == IdEditScrollLines &&
       HIWORD(wParam) == EN_KILLFOCUS)
-    UpDownValue(frame->Control(IdUpDownScrollLines));
+    UpDownValue(Control(IdUpDownScrollLines));
   return DefWindowProcA(window, message, wParam, lParam);
 }

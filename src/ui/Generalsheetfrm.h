@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "platform/Win32Owner.h"
+#include "shared/Win32Owner.h"
 
 #include <functional>
 
@@ -26,7 +26,7 @@ class TGeneralFrame {
   TGeneralSetting GetSetting() const;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   HWND Control(int id) const { return GetDlgItem(Window.Get(), id); }
 
   TWindowOwner Window;

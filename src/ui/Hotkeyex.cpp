@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ui/FrameWindow.h"
 #include "ui/HotkeyexCore.h"
 
 static_assert(HOTKEYF_SHIFT == HotKeyFlagShift && HOTKEYF_CONTROL == HotKeyFlagControl &&
@@ -29,9 +30,7 @@ THotKeyEx::THotKeyEx(HWND owner, const THotKeyExOptions& options) : Options(opti
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(Options.Id)), GetModuleHandleA(nullptr),
       nullptr));
   if (!Window) return;
-  SetWindowLongPtrA(Handle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  OriginalProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WndProc)));
+  OriginalProc = Subclass(Handle(), this, BoundProc<THotKeyEx, &THotKeyEx::HandleMessage>);
   SendMessageA(Handle(), HKM_SETRULES, Options.InvalidKeys, MAKELPARAM(Options.Modifiers, 0));
   // The first value is shown, not edited: the owner, still being built, is
   // not told of it.
@@ -39,14 +38,9 @@ THotKeyEx::THotKeyEx(HWND owner, const THotKeyExOptions& options) : Options(opti
                   MAKEWORD(Options.HotKey & 0xFF, Options.Modifiers), 0);
 }
 
-THotKeyEx::~THotKeyEx() {
-  // The window may already be gone with its parent; these then fail
-  // harmlessly, and the window owner's DestroyWindow too.
-  if (OriginalProc != nullptr) {
-    SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OriginalProc));
-    SetWindowLongPtrA(Handle(), GWLP_USERDATA, 0);
-  }
-}
+// The window may already be gone with its parent; the window owner's
+// DestroyWindow then fails harmlessly.
+THotKeyEx::~THotKeyEx() { Unsubclass(Handle(), OriginalProc); }
 
 std::uint16_t THotKeyEx::GetHotKey() const {
   return KeyStrokeFromHotKey(static_cast<std::uint16_t>(SendMessageA(Handle(), HKM_GETHOTKEY, 0, 0)));
@@ -59,13 +53,7 @@ void THotKeyEx::SetHotKey(std::uint16_t value) {
     CallWindowProcA(OriginalProc, Handle(), HKM_SETHOTKEY, HotKeyFromKeyStroke(value), 0);
 }
 
-LRESULT CALLBACK THotKeyEx::WndProc(HWND window, UINT message, WPARAM wParam,
-                                    LPARAM lParam) noexcept {
-  auto* self = reinterpret_cast<THotKeyEx*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  return self->HandleMessage(message, wParam, lParam);
-}
-
-LRESULT THotKeyEx::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT THotKeyEx::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case HKM_SETHOTKEY: {
       // The control tells its parent of the keys it takes itself; a value

@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "platform/Win32Owner.h"
+#include "shared/Win32Owner.h"
 
 // What the control is created with. HotKey, InvalidKeys and Modifiers are
 // the control's properties; they reach the window once, when it is created.
@@ -52,9 +52,7 @@ class THotKeyEx {
   void SetHotKey(std::uint16_t value);
 
  private:
-  static LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam,
-                                  LPARAM lParam) noexcept;
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   THotKeyExOptions Options;
   TWindowOwner Window;

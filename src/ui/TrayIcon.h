@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "platform/Win32Owner.h"
+#include "shared/Win32Owner.h"
 #include "ui/TrayIconCore.h"
 
 // The one hidden window of the process that receives the callback messages

@@ -2,7 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "platform/Win32Owner.h"
+#include "shared/Win32Owner.h"
 #include "ui/ErrorBox.h"
 #include "ui/Vorlixmainform.h"
 
@@ -14,16 +14,14 @@ constexpr char ApplicationClass[] = "TApplication";
 // owns the forms is never restored or closed from a taskbar menu.
 constexpr LONG ApplicationStyleMask = static_cast<LONG>(0xDFF5FFFF);
 
-using TWindow = TOwner<HWND, DestroyWindow>;
-
 // The hidden window that owns every form: owned forms get no taskbar entry.
-TWindow CreateApplicationWindow(HINSTANCE instance) {
+TWindowOwner CreateApplicationWindow(HINSTANCE instance) {
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = DefWindowProcA;
   windowClass.hInstance = instance;
   windowClass.lpszClassName = ApplicationClass;
   RegisterClassA(&windowClass);
-  TWindow window(CreateWindowExA(0, ApplicationClass, "Vorlix",
+  TWindowOwner window(CreateWindowExA(0, ApplicationClass, "Vorlix",
                                  WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
                                  nullptr, nullptr, instance, nullptr));
   if (window)
@@ -57,14 +55,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   Guarded(nullptr, [&]() -> LRESULT {
-    const TWindow application = CreateApplicationWindow(instance);
+    const TWindowOwner application = CreateApplicationWindow(instance);
     TVXMainForm form(application.Get());
     if (!form.Started()) return 0;
-    TVXSettingForm settingForm(application.Get(), form.Desktop(), form.WheelDispatcher());
-    form.AttachSettingForm(&settingForm);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-      if (IsFormMessage(settingForm.Handle(), message) || IsFormMessage(form.Handle(), message))
+      if (IsFormMessage(form.SettingFormHandle(), message) || IsFormMessage(form.Handle(), message))
         continue;
       TranslateMessage(&message);
       DispatchMessageA(&message);

@@ -76,21 +76,22 @@ class TDialogRouting : public CaptureDialog {
 
 }  // namespace
 
-TVXMainForm::TVXMainForm(HWND application) {
-  RegisterFormClass(FormClass, WindowProc);
+TVXMainForm::TVXMainForm(HWND application) : Application(application) {
+  RegisterFormClass(FormClass, BoundProc<TVXMainForm, &TVXMainForm::HandleMessage>);
   const HINSTANCE instance = GetModuleHandleA(nullptr);
 
   const DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   RECT frame{0, 0, ClientWidth, ClientHeight};
   AdjustWindowRectEx(&frame, style, FALSE, 0);
-  CreateWindowExA(0, FormClass, "Vorlix", style, CW_USEDEFAULT, CW_USEDEFAULT,
-                  frame.right - frame.left, frame.bottom - frame.top, application, nullptr,
-                  instance, this);
-  if (Window == nullptr) return;
+  Window = TWindowOwner(CreateWindowExA(0, FormClass, "Vorlix", style, CW_USEDEFAULT,
+                                        CW_USEDEFAULT, frame.right - frame.left,
+                                        frame.bottom - frame.top, application, nullptr, instance,
+                                        this));
+  if (!Window) return;
   CreateComponents();
   CreatePopupMenu1();
   // Either button on the icon opens the menu; its commands come here.
-  TrayIcon1 = std::make_unique<TTrayIcon>(Window);
+  TrayIcon1 = std::make_unique<TTrayIcon>(Window.Get());
   TrayIcon1->SetIcon(LoadIconA(instance, "MAINICON"));
   TrayIcon1->SetTipHelp("Vorlix");
   TrayIcon1->SetLBPopupMenu(PopupMenu1.Get());
@@ -105,14 +106,14 @@ TVXMainForm::TVXMainForm(HWND application) {
 TVXMainForm::~TVXMainForm() {
   Stop();
   TrayIcon1.reset();
-  if (Window != nullptr) DestroyWindow(Window);
+  Window.Reset();
 }
 
 void TVXMainForm::CreateComponents() {
   DefaultFont = TFontOwner(MakeFont(12, FW_NORMAL, false, SHIFTJIS_CHARSET, "ＭＳ Ｐゴシック"));
   TitleFont = TFontOwner(MakeFont(48, FW_BOLD, true, ANSI_CHARSET, "Times New Roman"));
   VersionFont = TFontOwner(MakeFont(13, FW_BOLD, false, ANSI_CHARSET, "Times New Roman"));
-  const std::vector<HWND> controls = ::CreateComponents(Window, Components, DefaultFont.Get());
+  const std::vector<HWND> controls = ::CreateComponents(Window.Get(), Components, DefaultFont.Get());
   SendMessageA(controls[Label1], WM_SETFONT, reinterpret_cast<WPARAM>(TitleFont.Get()), FALSE);
   SendMessageA(controls[Label3], WM_SETFONT, reinterpret_cast<WPARAM>(VersionFont.Get()), FALSE);
 }
@@ -129,32 +130,38 @@ void TVXMainForm::CreatePopupMenu1() {
 }
 
 bool TVXMainForm::Start() {
-  HookLoader = std::make_unique<TVorlixHook>(Window, 0);
+  HookLoader = std::make_unique<TVorlixHook>(Window.Get(), 0);
   if (!HookLoader->Ready()) {
     MessageBoxA(nullptr, "DLLの初期化、フックのインストールに失敗しました", "Vorlix - Error",
                 MB_OK | MB_ICONERROR);
     return false;
   }
   NotifyMessage = HookLoader->NotifyMessage();
-  Dispatcher = std::make_unique<TWheelDispatcher>(Windows, *HookLoader, Setting);
-  KeyOps = std::make_unique<TKeyOperationExecutor>(Windows, *HookLoader, *Dispatcher, &Plugins);
-  Dispatcher->KeyOps = KeyOps.get();
+  SettingForm = std::make_unique<TVXSettingForm>(Application, Windows, *HookLoader, [this] {
+    if (Dispatcher) Dispatcher->RulesChanged();
+  });
+  DialogRouting = std::make_unique<TDialogRouting>(*this, *SettingForm);
+  Executor = std::make_unique<TKeyOperationExecutor>(Windows, *HookLoader, &Plugins);
+  Dispatcher = std::make_unique<TWheelDispatcher>(Windows, *HookLoader, Setting, Executor.get(),
+                                                  DialogRouting.get());
   if (!LoadSettings()) return false;
   LoadPlugins();
   if (HookLoader->LowLevelMode())
-    SetTimer(Window, HookCareTimer, THookWatchdog::LookIntervalMs, nullptr);
+    SetTimer(Window.Get(), HookCareTimer, THookWatchdog::LookIntervalMs, nullptr);
   TrayIcon1->SetVisible(true);
   SetPaused(false);
   return true;
 }
 
 void TVXMainForm::Stop() {
-  // The dispatcher acts through the hook loader: it goes first.
+  // In the opposite order of their making: each acts through the ones
+  // made before it.
   NotifyMessage = 0;
-  if (Window != nullptr) KillTimer(Window, HookCareTimer);
-  if (Dispatcher) Dispatcher->Dialog = nullptr;
-  KeyOps.reset();
+  if (Window) KillTimer(Window.Get(), HookCareTimer);
   Dispatcher.reset();
+  Executor.reset();
+  DialogRouting.reset();
+  SettingForm.reset();
   HookLoader.reset();
 }
 
@@ -177,12 +184,6 @@ bool TVXMainForm::LoadPlugins() {
   return true;
 }
 
-void TVXMainForm::AttachSettingForm(TVXSettingForm* form) {
-  SettingForm = form;
-  DialogRouting = std::make_unique<TDialogRouting>(*this, *form);
-  if (Dispatcher) Dispatcher->Dialog = DialogRouting.get();
-}
-
 // Opening the dialog that is open already keeps the edits in progress.
 void TVXMainForm::ShowSettingDialog() {
   if (SettingForm == nullptr) return;
@@ -197,15 +198,15 @@ void TVXMainForm::ShowSettingDialog() {
 }
 
 void TVXMainForm::ShowAboutDialog() {
-  ShowWindow(Window, SW_SHOW);
-  SetForegroundWindow(Window);
+  ShowWindow(Window.Get(), SW_SHOW);
+  SetForegroundWindow(Window.Get());
 }
 
-void TVXMainForm::QuitClick() { PostMessageA(Window, WM_CLOSE, 0, 0); }
+void TVXMainForm::QuitClick() { PostMessageA(Window.Get(), WM_CLOSE, 0, 0); }
 
 void TVXMainForm::PauseClick() { SetPaused(!IsPaused); }
 
-void TVXMainForm::ButtonOkClick() { ShowWindow(Window, SW_HIDE); }
+void TVXMainForm::ButtonOkClick() { ShowWindow(Window.Get(), SW_HIDE); }
 
 void TVXMainForm::FormCloseQuery() { Stop(); }
 
@@ -226,7 +227,7 @@ void TVXMainForm::Command(UINT id) {
   switch (id) {
     case IdButtonOk:
     case IDCANCEL: ButtonOkClick(); break;  // Esc closes the about box, as its OK does
-    case IdEnterKey: PressEnterButton(Window, GetDlgItem(Window, IdButtonOk)); break;
+    case IdEnterKey: PressEnterButton(Window.Get(), GetDlgItem(Window.Get(), IdButtonOk)); break;
     case IdButtonSetting:
     case IdSetting: ShowSettingDialog(); break;
     case IdAbout: ShowAboutDialog(); break;
@@ -236,24 +237,12 @@ void TVXMainForm::Command(UINT id) {
   }
 }
 
-LRESULT CALLBACK TVXMainForm::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                         LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* form = static_cast<TVXMainForm*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    form->Window = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-  }
-  auto* form = reinterpret_cast<TVXMainForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (form == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-  return Guarded(window, [&] { return form->HandleMessage(message, wParam, lParam); });
-}
-
-LRESULT TVXMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TVXMainForm::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (ClassifyMainWindowMessage(message, wParam, NotifyMessage)) {
     case MainWindowAction::RouteNotification:
       return Dispatcher ? Dispatcher->RouteWheelNotification(wParam, lParam) : 0;
     case MainWindowAction::Hide:
-      ShowWindow(Window, SW_HIDE);
+      ShowWindow(window, SW_HIDE);
       return 0;
     case MainWindowAction::Default:
       break;
@@ -269,13 +258,12 @@ LRESULT TVXMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CLOSE:
       FormCloseQuery();
-      DestroyWindow(Window);
+      Window.Reset();
       return 0;
     case WM_DESTROY:
-      Window = nullptr;
       PostQuitMessage(0);
       return 0;
     default:
-      return DefWindowProcA(Window, message, wParam, lParam);
+      return DefWindowProcA(window, message, wParam, lParam);
   }
 }

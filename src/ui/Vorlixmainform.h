@@ -12,7 +12,7 @@
 #include "dispatch/WheelDispatcher.h"
 #include "host/HookWatchdog.h"
 #include "host/Vorlixhookloader.h"
-#include "platform/Win32Owner.h"
+#include "shared/Win32Owner.h"
 #include "platform/Win32WindowSystem.h"
 #include "plugins/Plugin.h"
 #include "settings/Vorlixsetting.h"
@@ -41,13 +41,9 @@ class TVXMainForm {
   void PauseClick();
   void ButtonOkClick();
 
-  // The settings dialog, created after the main form has started; from then
-  // on wheel turns can be captured into it.
-  void AttachSettingForm(TVXSettingForm* form);
-  TWheelDispatcher* WheelDispatcher() const { return Dispatcher.get(); }
-  WindowSystem& Desktop() { return Windows; }
-
-  HWND Handle() const { return Window; }
+  HWND Handle() const { return Window.Get(); }
+  // The settings dialog's window while the program runs, else null.
+  HWND SettingFormHandle() const { return SettingForm ? SettingForm->Handle() : nullptr; }
   bool Started() const { return IsStarted; }
   bool Paused() const { return IsPaused; }
 
@@ -57,24 +53,24 @@ class TVXMainForm {
   UINT NotifyMessage = 0;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void CreateComponents();
   void CreatePopupMenu1();
   void Command(UINT id);
   void FormCloseQuery();
   void LookAfterHooks();
 
-  HWND Window = nullptr;
+  TWindowOwner Window;
+  HWND Application;
   TFontOwner DefaultFont;
   TFontOwner TitleFont;
   TFontOwner VersionFont;
   TMenuOwner PopupMenu1;
   std::unique_ptr<TTrayIcon> TrayIcon1;
   TWin32WindowSystem Windows;
+  std::unique_ptr<TKeyOperationExecutor> Executor;
   std::unique_ptr<TWheelDispatcher> Dispatcher;
-  std::unique_ptr<TKeyOperationExecutor> KeyOps;
-  TVXSettingForm* SettingForm = nullptr;
+  std::unique_ptr<TVXSettingForm> SettingForm;
   std::unique_ptr<CaptureDialog> DialogRouting;
   THookWatchdog Watchdog;
   bool IsPaused = true;

@@ -37,22 +37,25 @@ std::string Hex(Wnd value) {
 
 }  // namespace
 
-TVXSettingForm::TVXSettingForm(HWND owner, WindowSystem& windows, TWheelDispatcher* dispatcher)
-    : Windows(windows), Dispatcher(dispatcher) {
-  RegisterFormClass(ClassName, WindowProc);
+TVXSettingForm::TVXSettingForm(HWND owner, WindowSystem& windows, HookRequests& hook,
+                               std::function<void()> onRulesChanged)
+    : Windows(windows), Names(windows, hook), OnRulesChanged(std::move(onRulesChanged)) {
+  RegisterFormClass(ClassName, BoundProc<TVXSettingForm, &TVXSettingForm::HandleMessage>);
   const HINSTANCE instance = GetModuleHandleA(nullptr);
   // Owned, not a child: file dialogs and message boxes opened from it are
   // top-level windows of their own.
-  CreateWindowExA(WS_EX_CONTROLPARENT, ClassName, "Vorlix - Setting", WS_OVERLAPPEDWINDOW, 414,
-                  119, 460, 405, owner, nullptr, instance, this);
-  if (Window == nullptr) return;
+  Window = TWindowOwner(CreateWindowExA(WS_EX_CONTROLPARENT, ClassName, "Vorlix - Setting",
+                                        WS_OVERLAPPEDWINDOW, 414, 119, 460, 405, owner, nullptr,
+                                        instance, this));
+  if (!Window) return;
+  const HWND form = Window.Get();
   Font = TFontOwner(CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                 DEFAULT_PITCH, "ＭＳ Ｐゴシック"));
   RECT client{};
-  GetClientRect(Window, &client);
+  GetClientRect(form, &client);
   PageControl1 = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0,
-                                 client.right, 337, Window,
+                                 client.right, 337, form,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdPageControl1)),
                                  instance, nullptr);
   SendMessageA(PageControl1, WM_SETFONT, reinterpret_cast<WPARAM>(Font.Get()), FALSE);
@@ -65,24 +68,24 @@ TVXSettingForm::TVXSettingForm(HWND owner, WindowSystem& windows, TWheelDispatch
   }
   RECT pages{0, 0, client.right, 337};
   SendMessageA(PageControl1, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&pages));
-  GeneralFrame1 = std::make_unique<TGeneralFrame>(Window, pages, Font.Get(),
+  GeneralFrame1 = std::make_unique<TGeneralFrame>(form, pages, Font.Get(),
                                                   [this] { GeneralFrame1BtnSaveClick(); });
   WindowFrame1 = std::make_unique<TWindowFrame>(
-      Window, pages, Font.Get(), [this] { WindowFrame1BtnSaveClick(); },
+      form, pages, Font.Get(), [this] { WindowFrame1BtnSaveClick(); },
       [this] { WindowFrame1CheckThisExeOnlyClick(); });
   ExeFrame1 = std::make_unique<TExeFrame>(
-      Window, pages, Font.Get(), [this] { ExeFrame1ButtonSaveClick(); },
+      form, pages, Font.Get(), [this] { ExeFrame1ButtonSaveClick(); },
       [this] { ExeFrame1CheckThisWindowOnlyClick(); });
   RECT debug = pages;
   debug.top += 16;
   debug.right = debug.left + 433;
   debug.bottom = debug.top + 294;
-  DebugSheetFrame1 = std::make_unique<TDebugSheetFrame>(Window, debug, Font.Get());
+  DebugSheetFrame1 = std::make_unique<TDebugSheetFrame>(form, debug, Font.Get());
   // The pages lie above the tab control, which would otherwise paint over them.
   for (HWND page : {GeneralFrame1->Handle(), WindowFrame1->Handle(), ExeFrame1->Handle(),
                     DebugSheetFrame1->Handle()})
     SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  CreateComponents(Window, Buttons, Font.Get());
+  CreateComponents(form, Buttons, Font.Get());
   ShowPage(GeneralSheet);
 }
 
@@ -91,7 +94,7 @@ TVXSettingForm::~TVXSettingForm() {
   WindowFrame1.reset();
   ExeFrame1.reset();
   DebugSheetFrame1.reset();
-  if (Window != nullptr) DestroyWindow(Window);
+  Window.Reset();
 }
 
 TVXSettingForm::Page TVXSettingForm::ActivePage() const {
@@ -129,10 +132,8 @@ TDebugFacts TVXSettingForm::DebugFactsOf(Wnd window) {
   Wnd scrollBar = 0;
   facts.ScrollBar =
       FindVScrollBar(Windows, window, scrollBar) ? "○ " + Hex(scrollBar) : std::string("× なし");
-  if (Dispatcher != nullptr) {
-    facts.ClassName = Dispatcher->GetTargetClassName(window);
-    facts.ModuleName = Dispatcher->GetTargetModuleName(window);
-  }
+  facts.ClassName = Names.ClassName(window);
+  facts.ModuleName = Names.ModuleName(window);
   return facts;
 }
 
@@ -141,9 +142,9 @@ bool TVXSettingForm::CaptureWindow(Wnd, Wnd cursorWnd, TPoint, std::uint16_t, st
     DebugSheetFrame1->Show(DebugFactsOf(cursorWnd));
     return true;
   }
-  if (Setting == nullptr || Dispatcher == nullptr) return false;
-  const std::string className = Dispatcher->GetTargetClassName(cursorWnd);
-  const std::string exeName = Dispatcher->GetTargetModuleName(cursorWnd);
+  if (Setting == nullptr) return false;
+  const std::string className = Names.ClassName(cursorWnd);
+  const std::string exeName = Names.ModuleName(cursorWnd);
   // Turns over the dialog itself are left to the dialog.
   char topClass[64] = {};
   Windows.ClassName(GetTopLevelWindow(Windows, cursorWnd), topClass, sizeof topClass);
@@ -173,7 +174,7 @@ void TVXSettingForm::SavePage(TVorlixSetting::TPart part,
   change(updated);
   updated.SavePartToRegistry(part);
   *Setting = std::move(updated);
-  if (Dispatcher != nullptr) Dispatcher->RulesChanged();
+  if (OnRulesChanged) OnRulesChanged();
 }
 
 void TVXSettingForm::GeneralFrame1BtnSaveClick() {
@@ -219,7 +220,7 @@ std::string TVXSettingForm::ChooseFile(bool save) {
   // 2000, which ends in three more fields.
   dialog.lStructSize = CurrentOsVersionClass() == OsWindows2000 ? sizeof dialog
                                                                  : OPENFILENAME_SIZE_VERSION_400A;
-  dialog.hwndOwner = Window;
+  dialog.hwndOwner = Window.Get();
   dialog.lpstrFilter = FileFilter;
   dialog.lpstrFile = path;
   dialog.nMaxFile = sizeof path;
@@ -244,33 +245,25 @@ void TVXSettingForm::ButtonLoadClick() {
   const std::string path = ChooseFile(false);
   if (path.empty() || Setting == nullptr) return;
   if (!TVorlixSetting::FileVersionMatches(path)) {
-    MessageBoxA(Window, WrongVersionText, "よみこめないですよぉ", MB_OK | MB_SETFOREGROUND);
+    MessageBoxA(Window.Get(), WrongVersionText, "よみこめないですよぉ", MB_OK | MB_SETFOREGROUND);
     return;
   }
   Setting->LoadFromFile(path);
   Setting->SaveToRegistry();
-  if (Dispatcher != nullptr) Dispatcher->RulesChanged();
+  if (OnRulesChanged) OnRulesChanged();
   SetSetting(Setting);
 }
 
-void TVXSettingForm::ButtonCloseClick() { ShowWindow(Window, SW_HIDE); }
+void TVXSettingForm::ButtonCloseClick() { ShowWindow(Window.Get(), SW_HIDE); }
 
-LRESULT CALLBACK TVXSettingForm::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam) {
-  auto* form = FrameOf<TVXSettingForm>(window, message, lParam);
-  if (form == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-  if (message == WM_NCCREATE) form->Window = window;
-  return Guarded(window, [&] { return form->HandleMessage(message, wParam, lParam); });
-}
-
-LRESULT TVXSettingForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TVXSettingForm::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case IdButtonSave: ButtonSaveClick(); return 0;
         case IdButtonLoad: ButtonLoadClick(); return 0;
         case IdButtonClose: ButtonCloseClick(); return 0;
-        case IdEnterKey: PressEnterButton(Window, ShownSaveButton()); return 0;
+        case IdEnterKey: PressEnterButton(window, ShownSaveButton()); return 0;
         default: break;
       }
       break;
@@ -278,7 +271,7 @@ LRESULT TVXSettingForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       if (reinterpret_cast<const NMHDR*>(lParam)->code == TCN_SELCHANGE) ShowPage(ActivePage());
       return 0;
     case WM_CLOSE:
-      ShowWindow(Window, SW_HIDE);
+      ShowWindow(window, SW_HIDE);
       return 0;
     case DM_GETDEFID:
       return EnterKeyDefId();
@@ -287,7 +280,7 @@ LRESULT TVXSettingForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     // previous one when wParam is nonzero).
     case WM_NEXTDLGCTL: {
       const HWND next = lParam != 0 ? reinterpret_cast<HWND>(wParam)
-                                    : GetNextDlgTabItem(Window, GetFocus(), wParam != 0);
+                                    : GetNextDlgTabItem(window, GetFocus(), wParam != 0);
       if (next == nullptr) return 0;
       SetFocus(next);
       // A field reached so is typed over, as in any dialog.
@@ -298,5 +291,5 @@ LRESULT TVXSettingForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     default:
       break;
   }
-  return DefWindowProcA(Window, message, wParam, lParam);
+  return DefWindowProcA(window, message, wParam, lParam);
 }

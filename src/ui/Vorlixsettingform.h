@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "dispatch/WheelDispatcher.h"
-#include "platform/Win32Owner.h"
+#include "dispatch/TargetNames.h"
+#include "shared/Win32Owner.h"
 #include "platform/WindowSystem.h"
 #include "settings/Vorlixsetting.h"
 #include "ui/Debugsheetfrm.h"
@@ -23,16 +23,18 @@ class TVXSettingForm {
   static constexpr char ClassName[] = "TVXSettingForm";
   enum Page : int { GeneralSheet, WindowSheet, ExeSheet, DebugSheet };
 
-  // Hidden until shown; windows names windows, dispatcher their class and
-  // executable as the rules see them.
-  TVXSettingForm(HWND owner, WindowSystem& windows, TWheelDispatcher* dispatcher);
+  // Hidden until shown. A capture names windows as the rules know them,
+  // through windows and hook; onRulesChanged runs after every save or load
+  // that changed the live settings.
+  TVXSettingForm(HWND owner, WindowSystem& windows, HookRequests& hook,
+                 std::function<void()> onRulesChanged);
   ~TVXSettingForm();
 
   TVXSettingForm(const TVXSettingForm&) = delete;
   TVXSettingForm& operator=(const TVXSettingForm&) = delete;
 
-  HWND Handle() const { return Window; }
-  bool Visible() const { return IsWindowVisible(Window) != FALSE; }
+  HWND Handle() const { return Window.Get(); }
+  bool Visible() const { return IsWindowVisible(Window.Get()) != FALSE; }
   Page ActivePage() const;
   void SetActivePage(Page page);
 
@@ -60,8 +62,7 @@ class TVXSettingForm {
   std::unique_ptr<TDebugSheetFrame> DebugSheetFrame1;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void ShowPage(Page page);
   HWND ShownSaveButton() const;
   void SavePage(TVorlixSetting::TPart part, const std::function<void(TVorlixSetting&)>& change);
@@ -69,8 +70,9 @@ class TVXSettingForm {
   std::string ChooseFile(bool save);
 
   WindowSystem& Windows;
-  TWheelDispatcher* Dispatcher;
-  HWND Window = nullptr;
+  TTargetNames Names;
+  std::function<void()> OnRulesChanged;
+  TWindowOwner Window;
   HWND PageControl1 = nullptr;
   TFontOwner Font;
 };

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "ui/ErrorBox.h"
 #include "ui/FrameWindow.h"
 
 namespace {
@@ -61,7 +60,9 @@ const TComponent Components[] = {
 TWindowFrame::TWindowFrame(HWND parent, const RECT& area, HFONT font,
                            std::function<void()> onSave, std::function<void()> onThisExeOnly)
     : OnSave(std::move(onSave)), OnThisExeOnly(std::move(onThisExeOnly)) {
-  Window = TWindowOwner(CreateFrameWindow("TWindowFrame", parent, area, WindowProc, this));
+  Window = TWindowOwner(CreateFrameWindow("TWindowFrame", parent, area,
+                                           BoundProc<TWindowFrame, &TWindowFrame::HandleMessage>,
+                                           this));
   CreateComponents(Window.Get(), Components, font);
   BindUpDown(Control(IdUpDownScrollLines), Control(IdEditScrollLines), 0, 9);
   SetUpDownValue(Control(IdUpDownScrollLines), 0);
@@ -139,14 +140,11 @@ void TWindowFrame::Command(int id) {
   }
 }
 
-LRESULT CALLBACK TWindowFrame::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
-  auto* frame = FrameOf<TWindowFrame>(window, message, lParam);
-  if (frame != nullptr && message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED)
-    Guarded(window, [&] { return frame->Command(LOWORD(wParam)), LRESULT{0}; });
+LRESULT TWindowFrame::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) Command(LOWORD(wParam));
   // Left, the field shows the number that a save would store.
-  if (frame != nullptr && message == WM_COMMAND && LOWORD(wParam) == IdEditScrollLines &&
+  if (message == WM_COMMAND && LOWORD(wParam) == IdEditScrollLines &&
       HIWORD(wParam) == EN_KILLFOCUS)
-    UpDownValue(frame->Control(IdUpDownScrollLines));
+    UpDownValue(Control(IdUpDownScrollLines));
   return DefWindowProcA(window, message, wParam, lParam);
 }

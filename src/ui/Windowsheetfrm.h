@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "platform/Win32Owner.h"
+#include "shared/Win32Owner.h"
 
 #include <functional>
 
@@ -29,7 +29,7 @@ class TWindowFrame {
   bool ThisExeOnlyChecked() const;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void Command(int id);
   HWND Control(int id) const { return GetDlgItem(Window.Get(), id); }
 

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "PeerProcess.h"
-#include "platform/Win32Owner.h"
+#include "shared/Win32Owner.h"
 #include "settings/RegistryStore.h"
 #include "settings/Vorlixsetting.h"
 #include "shared/Handles.h"

@@ -101,7 +101,7 @@ class KeyOperationExecutorTest : public ::testing::Test {
   TWheelDispatcher Dispatcher{Desk, Desk, Setting};
   TActionLog Actions;
   TPlugins Plugins{std::make_unique<RecordingPlugin>(Actions)};
-  TKeyOperationExecutor Executor{Desk, Desk, Dispatcher, &Plugins};
+  TKeyOperationExecutor Executor{Desk, Desk, &Plugins};
   TKeySetting Keys;
   Wnd Other = 0, Viewer = 0, Pane = 0, List = 0;
 };
@@ -149,7 +149,7 @@ TEST_F(KeyOperationExecutorTest, ActionReceivesTheEventAndCountsAsConsumedWhatev
 }
 
 TEST_F(KeyOperationExecutorTest, PressIsDecidedOnlyWhileAKeySettingHasItsSlot) {
-  Dispatcher.KeyOps = &Executor;
+  Dispatcher.Executor = &Executor;
   Dispatcher.Paused = false;
   Desk.Cursor = {500, 100};
   Desk.Window(Pane).ModulePath = "C:\\viewer.exe";

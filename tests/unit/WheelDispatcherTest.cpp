@@ -545,7 +545,7 @@ TEST_F(DispatcherTest, MoveThatNoRuleCanActOnLooksAtNothingUntilOneCan) {
 
 class KeyOperationTest : public DispatcherTest {
  protected:
-  KeyOperationTest() { Dispatcher.KeyOps = &KeyOps; }
+  KeyOperationTest() { Dispatcher.Executor = &KeyOps; }
   // The viewer's key setting, for every class or for one class only.
   void KeySetting(bool enabled, const std::string& onlyClass = "") {
     TExeSetting exe;

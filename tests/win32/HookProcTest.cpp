@@ -85,7 +85,7 @@ class HookProcTest : public testing::Test {
     ASSERT_NE(SendScroll, nullptr);
     Log = TWindowLog{};
     Log.NotifyNumber = RegisterWindowMessageA(MouseWheelNotifyMessageName);
-    DamyNumber = RegisterWindowMessageA(DamyMessageName);
+    NoOpNumber = RegisterWindowMessageA(NoOpMessageName);
     ScrollRequestNumber = RegisterWindowMessageA(SendVScrollMessageName);
     ASSERT_TRUE(Block.Create(SharedDataName));
     ASSERT_TRUE(Block.Map());
@@ -139,7 +139,7 @@ class HookProcTest : public testing::Test {
   TVorlixSharedData Block;
   TVorlixData Saved{};
   HWND MainWindow = nullptr;
-  UINT DamyNumber = 0;
+  UINT NoOpNumber = 0;
   UINT ScrollRequestNumber = 0;
 };
 
@@ -164,15 +164,15 @@ TEST_F(HookProcTest, AttachCreatedTheSharedBlockInThisProcess) {
 
 // --- GetMsgProc ---------------------------------------------------------------
 
-TEST_F(HookProcTest, HandledWheelBecomesDamyWithItsParametersKept) {
+TEST_F(HookProcTest, HandledWheelBecomesANoOpWithItsParametersKept) {
   Log.Answer = 1;
   MSG wheel = Message(WM_MOUSEWHEEL, MAKEWPARAM(0x0008, static_cast<WORD>(-240)), 0x00500060);
   CallGetMsg(HC_ACTION, wheel);
   ASSERT_EQ(Log.Notifications.size(), 1u);
   EXPECT_EQ(Log.Notifications[0].WParam, MAKEWPARAM(0x0008, static_cast<WORD>(-240)));
   EXPECT_EQ(Log.Notifications[0].LParam, reinterpret_cast<LPARAM>(MainWindow));
-  EXPECT_NE(DamyNumber, 0u);
-  EXPECT_EQ(wheel.message, DamyNumber);
+  EXPECT_NE(NoOpNumber, 0u);
+  EXPECT_EQ(wheel.message, NoOpNumber);
   EXPECT_EQ(wheel.wParam, MAKEWPARAM(0x0008, static_cast<WORD>(-240)));
   EXPECT_EQ(wheel.lParam, 0x00500060);
   EXPECT_EQ(wheel.hwnd, MainWindow);
@@ -212,7 +212,7 @@ TEST_F(HookProcTest, HandledMiddlePressIsSwallowed) {
   Log.Answer = 1;
   MSG press = Message(WM_MBUTTONDOWN, MK_MBUTTON, 0);
   CallGetMsg(HC_ACTION, press);
-  EXPECT_EQ(press.message, DamyNumber);
+  EXPECT_EQ(press.message, NoOpNumber);
   EXPECT_EQ(press.wParam, 0x0010u);
 }
 
@@ -417,7 +417,7 @@ TEST_F(HookProcTest, TiltRequestBecomesWmHScrollSentOrPosted) {
   EXPECT_TRUE(Log.VScrolls.empty());
 }
 
-TEST_F(HookProcTest, PostedScrollRequestIsCarriedOutOnceAndBecomesDamy) {
+TEST_F(HookProcTest, PostedScrollRequestIsCarriedOutOnceAndBecomesANoOp) {
   MSG request = Message(ScrollRequestNumber, MAKEWPARAM(SB_LINEUP, 0), 0);
   request.time = 0x5001;
   const MSG original = request;
@@ -425,7 +425,7 @@ TEST_F(HookProcTest, PostedScrollRequestIsCarriedOutOnceAndBecomesDamy) {
   ASSERT_EQ(Log.VScrolls.size(), 1u);
   EXPECT_EQ(Log.VScrolls[0].WParam, static_cast<WPARAM>(SB_LINEUP));
   EXPECT_EQ(Log.VScrolls[0].LParam, 0);
-  EXPECT_EQ(request.message, DamyNumber);
+  EXPECT_EQ(request.message, NoOpNumber);
   EXPECT_EQ(request.wParam, original.wParam);
 
   // The same request again (a peek, then the removal): no second scroll.
@@ -439,7 +439,7 @@ TEST_F(HookProcTest, PostedScrollRequestIsCarriedOutOnceAndBecomesDamy) {
   CallSendScroll(HC_ACTION, end);
   ASSERT_EQ(Log.VScrolls.size(), 2u);
   EXPECT_EQ(Log.VScrolls[1].WParam, static_cast<WPARAM>(SB_ENDSCROLL));
-  EXPECT_EQ(end.message, DamyNumber);
+  EXPECT_EQ(end.message, NoOpNumber);
 }
 
 TEST_F(HookProcTest, ScrollRequestsDifferingInAnyFieldAreEachCarriedOut) {
@@ -459,7 +459,7 @@ TEST_F(HookProcTest, ScrollRequestsDifferingInAnyFieldAreEachCarriedOut) {
   for (const MSG& request : requests) {
     MSG copy = request;
     CallSendScroll(HC_ACTION, copy);
-    EXPECT_EQ(copy.message, DamyNumber);
+    EXPECT_EQ(copy.message, NoOpNumber);
   }
   // The last one went to no window, so five reached the test window.
   EXPECT_EQ(Log.VScrolls.size(), 5u);

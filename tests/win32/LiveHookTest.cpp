@@ -24,7 +24,7 @@
 #include "dispatch/WheelDispatcher.h"
 #include "host/Vorlixhookloader.h"
 #include "platform/Win32WindowSystem.h"
-#include "platform/Win32Owner.h"
+#include "shared/Win32Owner.h"
 #include "settings/Vorlixsetting.h"
 #include "shared/Handles.h"
 #include "shared/Messages.h"
@@ -286,10 +286,10 @@ TEST_P(LiveHookTest, AnswerOfOneSwallowsTurnsAndPressesButNeverMoves) {
   EXPECT_EQ(0, CountOf(WM_XBUTTONDOWN));
   // The message hook cannot drop a message; it renames it to one that no
   // window procedure handles, keeping its parameters.
-  const UINT damy = RegisterWindowMessageA(DamyMessageName);
+  const UINT noOp = RegisterWindowMessageA(NoOpMessageName);
   std::vector<std::uint32_t> renamed;
   for (const TProbeEvent& event : Events())
-    if (event.Message == damy) renamed.push_back(event.WParam);
+    if (event.Message == noOp) renamed.push_back(event.WParam);
   const std::vector<std::uint32_t> expectedRenamed =
       LowLevel() ? std::vector<std::uint32_t>{}
                  : std::vector<std::uint32_t>{MAKEWPARAM(0, 120), KeyStateMiddle, KeyStateX1};
@@ -569,8 +569,8 @@ TEST_P(WheelDispatchTest, TurnOverAWindowWithoutScrollBarIsOneWheelMessage) {
 }
 
 TEST_P(WheelDispatchTest, MiddlePressTypesTheKeyStrokeOfItsSlotIntoTheWindowUnderTheCursor) {
-  TKeyOperationExecutor executor(Windows, *Hook, *Dispatcher, nullptr);
-  Dispatcher->KeyOps = &executor;
+  TKeyOperationExecutor executor(Windows, *Hook, nullptr);
+  Dispatcher->Executor = &executor;
   TKeyOperation controlB;
   controlB.OperationType = TKeyOperation::Key;
   controlB.KeyStroke = 0x4000 | 'B';
@@ -586,7 +586,7 @@ TEST_P(WheelDispatchTest, MiddlePressTypesTheKeyStrokeOfItsSlotIntoTheWindowUnde
   Hook->SetFocusEx(ToWnd(Probe));
 
   ASSERT_TRUE(Drive(At(50, 50) + " click 2")) << "the marker never arrived";
-  Dispatcher->KeyOps = nullptr;
+  Dispatcher->Executor = nullptr;
   std::vector<std::pair<UINT, std::uint32_t>> keyEvents;
   for (const TProbeEvent& event : Events()) {
     if (IsMarker(event)) break;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Win32Owner.h"
+#include "shared/Win32Owner.h"
 
 // The folder of the test executable, with a trailing separator.
 std::string TestFolder();

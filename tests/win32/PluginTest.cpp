@@ -12,7 +12,7 @@
 
 #include "PeerProcess.h"
 #include "TestPlugin.h"
-#include "platform/Win32Owner.h"
+#include "shared/Win32Owner.h"
 #include "plugins/Win32Plugin.h"
 #include "shared/Handles.h"
 #include "shared/WheelNotification.h"

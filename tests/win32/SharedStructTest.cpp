@@ -9,7 +9,7 @@
 
 #include "PeerProcess.h"
 #include "TestPeer.h"
-#include "platform/Win32Owner.h"
+#include "shared/Win32Owner.h"
 #include "shared/SharedStruct.h"
 
 namespace {

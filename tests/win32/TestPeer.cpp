@@ -8,7 +8,7 @@
 
 #include "TestPeer.h"
 #include "host/Vorlixhookloader.h"
-#include "platform/Win32Owner.h"
+#include "shared/Win32Owner.h"
 #include "shared/Handles.h"
 #include "shared/Messages.h"
 #include "shared/OsVersion.h"
@@ -94,7 +94,7 @@ void Record(UINT message, WPARAM wParam, LPARAM lParam) {
   InterlockedIncrement(&Log->EventCount);
 }
 
-UINT DamyNumber = 0;
+UINT NoOpNumber = 0;
 UINT ScrollRequestNumber = 0;
 
 LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -124,7 +124,7 @@ LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       PostQuitMessage(0);
       return 0;
     default:
-      if (message != 0 && (message == DamyNumber || message == ScrollRequestNumber)) {
+      if (message != 0 && (message == NoOpNumber || message == ScrollRequestNumber)) {
         Record(message, wParam, lParam);
         return 0;
       }
@@ -140,7 +140,7 @@ int Probe(const char* name, int x, int y, bool vscroll) {
   if (!view) return static_cast<int>(PeerExitNoBlock);
   Log = static_cast<TProbeLog*>(const_cast<void*>(view.Get()));
 
-  DamyNumber = RegisterWindowMessageA(DamyMessageName);
+  NoOpNumber = RegisterWindowMessageA(NoOpMessageName);
   ScrollRequestNumber = RegisterWindowMessageA(SendVScrollMessageName);
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = ProbeProc;

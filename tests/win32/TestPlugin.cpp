@@ -6,7 +6,7 @@
 #include <type_traits>
 
 #include "TestPlugin.h"
-#include "platform/Win32Owner.h"
+#include "shared/Win32Owner.h"
 #include "plugins/Win32Plugin.h"
 
 #define VORLIX_EXPORT extern "C" __declspec(dllexport)

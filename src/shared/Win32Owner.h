@@ -1,5 +1,7 @@
-// One owner per kind of Win32 handle: the handle and
-// the function that releases it, copying deleted, moves allowed.
+// One owner per kind of Win32 handle: the handle and the function that
+// releases it, copying deleted, moves allowed. Header only, never allocating
+// and never throwing, so that the hook library, which runs inside foreign
+// processes, owns its handles the same way as the program.
 #pragma once
 
 #include <windows.h>
@@ -9,8 +11,8 @@
 template <typename Handle, auto Release>
 class TOwner {
  public:
-  TOwner() = default;
-  explicit TOwner(Handle handle) : Value(handle) {}
+  TOwner() noexcept = default;
+  explicit TOwner(Handle handle) noexcept : Value(handle) {}
   ~TOwner() { Reset(); }
 
   TOwner(const TOwner&) = delete;
@@ -24,14 +26,16 @@ class TOwner {
     return *this;
   }
 
-  Handle Get() const { return Value; }
-  explicit operator bool() const { return Value != Handle{}; }
+  Handle Get() const noexcept { return Value; }
+  explicit operator bool() const noexcept { return Value != Handle{}; }
   // For out-parameters of the API: releases what is held first.
-  Handle* Put() {
+  Handle* Put() noexcept {
     Reset();
     return &Value;
   }
-  void Reset() {
+  // The handle stays valid while it is released: a window being destroyed
+  // still gets its last messages through its owner's object.
+  void Reset() noexcept {
     if (Value != Handle{}) Release(Value);
     Value = Handle{};
   }
@@ -43,7 +47,9 @@ class TOwner {
 // Handles that CloseHandle releases and for which null means none (mappings,
 // processes, threads; not CreateFileA's INVALID_HANDLE_VALUE).
 using TKernelHandle = TOwner<HANDLE, CloseHandle>;
-using TMappedView = TOwner<LPCVOID, UnmapViewOfFile>;
+using TMappedView = TOwner<void*, UnmapViewOfFile>;
+using TModuleOwner = TOwner<HMODULE, FreeLibrary>;
+using THookOwner = TOwner<HHOOK, UnhookWindowsHookEx>;
 using TRegKey = TOwner<HKEY, RegCloseKey>;
 using TWindowOwner = TOwner<HWND, DestroyWindow>;
 // Icons of our own (CopyIcon, CreateIcon...), not shared ones from LoadIcon.
