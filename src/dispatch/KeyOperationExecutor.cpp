@@ -1,5 +1,7 @@
 #include "dispatch/KeyOperationExecutor.h"
 
+#include <iterator>
+
 #include "host/Windowutily.h"
 #include "settings/Exesetting.h"
 
@@ -86,32 +88,32 @@ void TKeyOperationExecutor::Key(std::uint8_t virtualKey, bool up) {
 }
 
 void TKeyOperationExecutor::SendKeyStroke(std::uint16_t keyStroke) {
-  const bool shiftHeld = Held(Windows, VkShift);
-  const bool controlHeld = Held(Windows, VkControl);
-  const bool altHeld = Held(Windows, VkMenu);
-  const bool shift = (keyStroke & KeyStrokeShift) != 0;
-  const bool control = (keyStroke & KeyStrokeCtrl) != 0;
-  const bool alt = (keyStroke & KeyStrokeAlt) != 0;
+  // Let go in this order and pressed again in the opposite one.
+  struct TModifier {
+    std::uint8_t Key;
+    bool Held;    // by the user
+    bool Wanted;  // by the stroke
+  };
+  const TModifier modifiers[] = {
+      {VkShift, Held(Windows, VkShift), (keyStroke & KeyStrokeShift) != 0},
+      {VkControl, Held(Windows, VkControl), (keyStroke & KeyStrokeCtrl) != 0},
+      {VkMenu, Held(Windows, VkMenu), (keyStroke & KeyStrokeAlt) != 0},
+  };
+  for (const TModifier& m : modifiers)
+    if (m.Held) Key(m.Key, true);
+  for (const TModifier& m : modifiers)
+    if (m.Wanted) Key(m.Key, false);
+
   const std::uint16_t key = keyStroke & KeyStrokeKeyMask;
-
-  if (shiftHeld) Key(VkShift, true);
-  if (controlHeld) Key(VkControl, true);
-  if (altHeld) Key(VkMenu, true);
-  if (shift) Key(VkShift, false);
-  if (control) Key(VkControl, false);
-  if (alt) Key(VkMenu, false);
-
   const auto virtualKey = static_cast<std::uint8_t>(key & 0xFF);
   const auto scanCode = static_cast<std::uint8_t>(Windows.ScanCodeOf(key));
   Windows.KeybdEvent(virtualKey, scanCode, 0);
   Windows.KeybdEvent(virtualKey, scanCode, KeyEventKeyUp);
 
-  if (alt) Key(VkMenu, true);
-  if (control) Key(VkControl, true);
-  if (shift) Key(VkShift, true);
-  if (altHeld) Key(VkMenu, false);
-  if (controlHeld) Key(VkControl, false);
-  if (shiftHeld) Key(VkShift, false);
+  for (auto m = std::rbegin(modifiers); m != std::rend(modifiers); ++m)
+    if (m->Wanted) Key(m->Key, true);
+  for (auto m = std::rbegin(modifiers); m != std::rend(modifiers); ++m)
+    if (m->Held) Key(m->Key, false);
 }
 
 void TKeyOperationExecutor::RunPluginAction(const std::string& name, TActionParam* param) {

@@ -40,13 +40,13 @@ TDebugSheetFrame::TDebugSheetFrame(HWND parent, const RECT& area, HFONT font) {
 }
 
 void TDebugSheetFrame::Show(const TDebugFacts& facts) {
-  SetDlgItemTextA(Window.Get(), IdEditHwnd, facts.Hwnd.c_str());
-  SetDlgItemTextA(Window.Get(), IdEditCaption, facts.Caption.c_str());
-  SetDlgItemTextA(Window.Get(), IdEditClassName, facts.ClassName.c_str());
-  SetDlgItemTextA(Window.Get(), IdEditScrollBar, facts.ScrollBar.c_str());
-  SetDlgItemTextA(Window.Get(), IdEditModuleName, facts.ModuleName.c_str());
+  SetDlgItemTextA(Handle(), IdEditHwnd, facts.Hwnd.c_str());
+  SetDlgItemTextA(Handle(), IdEditCaption, facts.Caption.c_str());
+  SetDlgItemTextA(Handle(), IdEditClassName, facts.ClassName.c_str());
+  SetDlgItemTextA(Handle(), IdEditScrollBar, facts.ScrollBar.c_str());
+  SetDlgItemTextA(Handle(), IdEditModuleName, facts.ModuleName.c_str());
 }
 
 void TDebugSheetFrame::ShowHookReinstalls(unsigned count) {
-  SetDlgItemTextA(Window.Get(), IdEditHookReinstalls, (std::to_string(count) + " 回").c_str());
+  SetDlgItemTextA(Handle(), IdEditHookReinstalls, (std::to_string(count) + " 回").c_str());
 }

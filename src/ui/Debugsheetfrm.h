@@ -4,25 +4,18 @@
 
 #include <windows.h>
 
-#include "shared/Win32Owner.h"
-
 #include <string>
+
+#include "ui/FrameWindow.h"
 
 struct TDebugFacts {
   std::string Hwnd, Caption, ClassName, ScrollBar, ModuleName;
 };
 
-class TDebugSheetFrame {
+class TDebugSheetFrame : public TPageFrame {
  public:
   TDebugSheetFrame(HWND parent, const RECT& area, HFONT font);
 
-  TDebugSheetFrame(const TDebugSheetFrame&) = delete;
-  TDebugSheetFrame& operator=(const TDebugSheetFrame&) = delete;
-
-  HWND Handle() const { return Window.Get(); }
   void Show(const TDebugFacts& facts);
   void ShowHookReinstalls(unsigned count);
-
- private:
-  TWindowOwner Window;
 };

@@ -1,23 +1,11 @@
 #include "ui/Exesheetfrm.h"
 
 #include "ui/FrameWindow.h"
+#include "ui/SettingPages.h"
+
+using namespace ExePage;
 
 namespace {
-
-// On the page itself.
-enum : int { IdEditExeName = 1, IdCheckIgnore, IdGroupBox1, IdButtonSave };
-// In the key-setting group box.
-enum : int {
-  IdCheckEnableKeySetting = 10,
-  IdCheckThisWindowOnly,
-  IdEditClassName,
-  IdListBoxKeyOp,
-  IdRadioKeyOpNone,
-  IdRadioKeyOpKey,
-  IdHotKeyExKey,
-  IdRadioKeyOpOther,
-  IdComboBoxOther,
-};
 
 constexpr DWORD Name = ES_READONLY | ES_AUTOHSCROLL | WS_BORDER;
 // BS_NOTIFY: leaving a radio button stores the row's operation.
@@ -66,6 +54,7 @@ TExeFrame::TExeFrame(HWND parent, const RECT& area, HFONT font, std::function<vo
   SetWindowLongPtrA(GroupBox1, GWL_EXSTYLE,
                     GetWindowLongPtrA(GroupBox1, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
   CreateComponents(GroupBox1, GroupComponents, font);
+  Controls = TWin32PageControls(Window.Get(), GroupBox1);
   THotKeyExOptions hotKey;
   hotKey.Left = 248;
   hotKey.Top = 120;
@@ -87,25 +76,19 @@ TExeFrame::TExeFrame(HWND parent, const RECT& area, HFONT font, std::function<vo
 
 TExeFrame::~TExeFrame() { Unsubclass(GroupBox1, GroupBoxOriginal); }
 
-HWND TExeFrame::Control(int id) const {
-  return id >= IdCheckEnableKeySetting ? GetDlgItem(GroupBox1, id) : GetDlgItem(Window.Get(), id);
-}
-
 HWND TExeFrame::SaveButton() const { return Control(IdButtonSave); }
 
 void TExeFrame::SetSetting(const TExeSetting& setting) {
   ExeSetting = setting;
-  SetWindowTextA(Control(IdEditExeName), setting.ExeName.c_str());
-  SetChecked(Control(IdCheckIgnore), setting.Ignore);
+  ExePage::Binding.Show(setting, Controls);
   SetClassName("");
   UpdateEnabled(false);
 }
 
 void TExeFrame::SetClassName(const std::string& className) {
-  SetWindowTextA(Control(IdEditClassName), className.c_str());
+  Controls.SetText(IdEditClassName, className);
   KeySetting = ExeSetting.FindKeySetting(className);
-  SetChecked(Control(IdCheckEnableKeySetting), KeySetting.EnableKeySetting);
-  SetChecked(Control(IdCheckThisWindowOnly), KeySetting.ThisWindowOnly);
+  ExePage::KeyBinding.Show(KeySetting, Controls);
   ShowKeyOperation(SelectedRow());
 }
 
@@ -146,17 +129,7 @@ void TExeFrame::ShowKeyOperation(int row) {
   UpdateEnabled(true);
 }
 
-void TExeFrame::UpdateEnabled(bool active) {
-  const bool options = active && !Checked(Control(IdCheckIgnore));
-  const bool keys = options && Checked(Control(IdCheckEnableKeySetting));
-  for (int id : {IdCheckIgnore, IdButtonSave}) EnableWindow(Control(id), active);
-  for (int id : {IdCheckEnableKeySetting, IdCheckThisWindowOnly})
-    EnableWindow(Control(id), options);
-  for (int id : {IdListBoxKeyOp, IdRadioKeyOpNone, IdRadioKeyOpKey, IdRadioKeyOpOther})
-    EnableWindow(Control(id), keys);
-  EnableWindow(HotKeyExKey->Handle(), keys && Checked(Control(IdRadioKeyOpKey)));
-  EnableWindow(Control(IdComboBoxOther), keys && Checked(Control(IdRadioKeyOpOther)));
-}
+void TExeFrame::UpdateEnabled(bool active) { ExePage::Binding.UpdateEnabled(active, Controls); }
 
 void TExeFrame::AnyKeyOpCtlExit() {
   TKeyOperation operation;
@@ -177,11 +150,9 @@ void TExeFrame::AnyKeyOpCtlExit() {
 }
 
 TExeSetting TExeFrame::GetSetting() {
-  ExeSetting.ExeName = WindowText(Control(IdEditExeName));
-  ExeSetting.Ignore = Checked(Control(IdCheckIgnore));
-  KeySetting.EnableKeySetting = Checked(Control(IdCheckEnableKeySetting));
-  KeySetting.ThisWindowOnly = Checked(Control(IdCheckThisWindowOnly));
-  ExeSetting.PutKeySetting(WindowText(Control(IdEditClassName)), KeySetting);
+  ExePage::Binding.Read(ExeSetting, Controls);
+  ExePage::KeyBinding.Read(KeySetting, Controls);
+  ExeSetting.PutKeySetting(Controls.Text(IdEditClassName), KeySetting);
   return ExeSetting;
 }
 
@@ -193,24 +164,24 @@ void TExeFrame::AddActionName(const std::string& name) {
   SendMessageA(Control(IdComboBoxOther), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
 }
 
-bool TExeFrame::ThisWindowOnlyChecked() const { return Checked(Control(IdCheckThisWindowOnly)); }
+bool TExeFrame::ThisWindowOnlyChecked() { return Controls.Checked(IdCheckThisWindowOnly); }
 
-std::string TExeFrame::ClassNameShown() const { return WindowText(Control(IdEditClassName)); }
+std::string TExeFrame::ClassNameShown() { return Controls.Text(IdEditClassName); }
 
 void TExeFrame::SetClassNameShown(const std::string& className) {
-  SetWindowTextA(Control(IdEditClassName), className.c_str());
+  Controls.SetText(IdEditClassName, className);
 }
 
 void TExeFrame::Command(int id, int code) {
   switch (id) {
     case IdCheckIgnore:
     case IdCheckEnableKeySetting:
-      if (code == BN_CLICKED) EnabledStateChange();
+      if (code == BN_CLICKED) ExePage::Binding.Clicked(id, Controls);
       break;
     case IdRadioKeyOpNone:
     case IdRadioKeyOpKey:
     case IdRadioKeyOpOther:
-      if (code == BN_CLICKED) EnabledStateChange();
+      if (code == BN_CLICKED) ExePage::Binding.Clicked(id, Controls);
       if (code == BN_KILLFOCUS) AnyKeyOpCtlExit();
       break;
     case IdComboBoxOther:

@@ -9,12 +9,12 @@
 #include <memory>
 #include <string>
 
-#include "shared/Win32Owner.h"
 #include "settings/Exesetting.h"
 #include "settings/Keysetting.h"
+#include "ui/FrameWindow.h"
 #include "ui/Hotkeyex.h"
 
-class TExeFrame {
+class TExeFrame : public TPageFrame {
  public:
   // onSave runs for the page's save button, onThisWindowOnly after a click
   // on "このウィンドウクラスにのみ設定" (the dialog decides what that shows).
@@ -22,10 +22,6 @@ class TExeFrame {
             std::function<void()> onThisWindowOnly);
   ~TExeFrame();
 
-  TExeFrame(const TExeFrame&) = delete;
-  TExeFrame& operator=(const TExeFrame&) = delete;
-
-  HWND Handle() const { return Window.Get(); }
   HWND SaveButton() const;
   void SetSetting(const TExeSetting& setting);
   TExeSetting GetSetting();
@@ -34,20 +30,17 @@ class TExeFrame {
   void UpdateEnabled(bool active);
   void ClearActionNames();
   void AddActionName(const std::string& name);
-  bool ThisWindowOnlyChecked() const;
-  std::string ClassNameShown() const;
+  bool ThisWindowOnlyChecked();
+  std::string ClassNameShown();
   void SetClassNameShown(const std::string& className);
 
  private:
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT GroupBoxMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void Command(int id, int code);
-  void EnabledStateChange() { UpdateEnabled(true); }
   void AnyKeyOpCtlExit();
   int SelectedRow();
-  HWND Control(int id) const;
 
-  TWindowOwner Window;
   HWND GroupBox1 = nullptr;
   WNDPROC GroupBoxOriginal = nullptr;
   std::unique_ptr<THotKeyEx> HotKeyExKey;

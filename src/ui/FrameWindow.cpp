@@ -96,3 +96,8 @@ std::string WindowText(HWND control) {
   GetWindowTextA(control, text, sizeof text);
   return text;
 }
+
+HWND TWin32PageControls::Control(int id) const {
+  const HWND control = GetDlgItem(Page, id);
+  return control != nullptr || Group == nullptr ? control : GetDlgItem(Group, id);
+}

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "shared/Win32Owner.h"
 #include "ui/ErrorBox.h"
+#include "ui/PageBinding.h"
 
 struct TComponent {
   const char* ClassName;
@@ -68,6 +70,46 @@ bool Checked(HWND box);
 void SetChecked(HWND box, bool value);
 // The text of a control of this process.
 std::string WindowText(HWND control);
+
+// A page's controls: children of the page, or of a group box on it that
+// holds controls of its own. Number fields are named by their up-down.
+class TWin32PageControls : public PageControls {
+ public:
+  explicit TWin32PageControls(HWND page = nullptr, HWND group = nullptr)
+      : Page(page), Group(group) {}
+  HWND Control(int id) const;
+
+  bool Checked(int id) override { return ::Checked(Control(id)); }
+  void SetChecked(int id, bool value) override { ::SetChecked(Control(id), value); }
+  int Number(int id) override { return UpDownValue(Control(id)); }
+  void SetNumber(int id, int value) override { SetUpDownValue(Control(id), value); }
+  std::string Text(int id) override { return WindowText(Control(id)); }
+  void SetText(int id, const std::string& text) override {
+    SetWindowTextA(Control(id), text.c_str());
+  }
+  void Enable(int id, bool enabled) override { EnableWindow(Control(id), enabled); }
+
+ private:
+  HWND Page;
+  HWND Group;
+};
+
+// A page of a form: its window, bound to the page object, and its controls.
+class TPageFrame {
+ public:
+  TPageFrame(const TPageFrame&) = delete;
+  TPageFrame& operator=(const TPageFrame&) = delete;
+
+  HWND Handle() const { return Window.Get(); }
+
+ protected:
+  TPageFrame() = default;
+  ~TPageFrame() = default;
+  HWND Control(int id) const { return Controls.Control(id); }
+
+  TWindowOwner Window;
+  TWin32PageControls Controls;
+};
 
 // The object a window belongs to is kept in the window's user data: from
 // WM_NCCREATE on for a window of ours (CreateWindowExA's last argument),

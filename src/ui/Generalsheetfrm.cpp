@@ -3,19 +3,11 @@
 #include <commctrl.h>
 
 #include "ui/FrameWindow.h"
+#include "ui/SettingPages.h"
+
+using namespace GeneralPage;
 
 namespace {
-
-enum : int {
-  IdEditScrollLines = 1,
-  IdUpDownScrollLines,
-  IdCheckSendScrollMsgOnly,
-  IdCheckCtrlWheelIgnore,
-  IdCheckShiftWheelIgnore,
-  IdCheckCtrlShiftWheelNonActiveScroll,
-  IdBtnSave,
-  IdImage1,
-};
 
 constexpr DWORD Check = BS_AUTOCHECKBOX | WS_TABSTOP;
 
@@ -46,6 +38,7 @@ TGeneralFrame::TGeneralFrame(HWND parent, const RECT& area, HFONT font,
                                            BoundProc<TGeneralFrame, &TGeneralFrame::HandleMessage>,
                                            this));
   const std::vector<HWND> controls = CreateComponents(Window.Get(), Components, font);
+  Controls = TWin32PageControls(Window.Get());
   TitleFont = TFontOwner(CreateFontA(-64, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, ANSI_CHARSET,
                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                                       "Times New Roman"));
@@ -60,20 +53,12 @@ TGeneralFrame::TGeneralFrame(HWND parent, const RECT& area, HFONT font,
 HWND TGeneralFrame::SaveButton() const { return Control(IdBtnSave); }
 
 void TGeneralFrame::SetSetting(const TGeneralSetting& setting) {
-  SetUpDownValue(Control(IdUpDownScrollLines), setting.ScrollLines);
-  SetChecked(Control(IdCheckSendScrollMsgOnly), setting.SendScrollMsgOnly);
-  SetChecked(Control(IdCheckCtrlWheelIgnore), setting.CtrlWheelIgnore);
-  SetChecked(Control(IdCheckShiftWheelIgnore), setting.ShiftWheelIgnore);
-  SetChecked(Control(IdCheckCtrlShiftWheelNonActiveScroll), setting.CtrlShiftWheelNonActiveScroll);
+  GeneralPage::Binding.Show(setting, Controls);
 }
 
-TGeneralSetting TGeneralFrame::GetSetting() const {
+TGeneralSetting TGeneralFrame::GetSetting() {
   TGeneralSetting setting;
-  setting.ScrollLines = UpDownValue(Control(IdUpDownScrollLines));
-  setting.SendScrollMsgOnly = Checked(Control(IdCheckSendScrollMsgOnly));
-  setting.CtrlWheelIgnore = Checked(Control(IdCheckCtrlWheelIgnore));
-  setting.ShiftWheelIgnore = Checked(Control(IdCheckShiftWheelIgnore));
-  setting.CtrlShiftWheelNonActiveScroll = Checked(Control(IdCheckCtrlShiftWheelNonActiveScroll));
+  GeneralPage::Binding.Read(setting, Controls);
   return setting;
 }
 

@@ -4,32 +4,25 @@
 
 #include <windows.h>
 
-#include "shared/Win32Owner.h"
-
 #include <functional>
 
 #include "settings/Generalsetting.h"
+#include "ui/FrameWindow.h"
 
-class TGeneralFrame {
+class TGeneralFrame : public TPageFrame {
  public:
   // A child of parent covering area; onSave runs for the page's save button.
   TGeneralFrame(HWND parent, const RECT& area, HFONT font, std::function<void()> onSave);
 
-  TGeneralFrame(const TGeneralFrame&) = delete;
-  TGeneralFrame& operator=(const TGeneralFrame&) = delete;
-
-  HWND Handle() const { return Window.Get(); }
   HWND SaveButton() const;
   void SetSetting(const TGeneralSetting& setting);
   // The page's values; the line count is the number its field shows, kept
   // within the page's 1 to 9.
-  TGeneralSetting GetSetting() const;
+  TGeneralSetting GetSetting();
 
  private:
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  HWND Control(int id) const { return GetDlgItem(Window.Get(), id); }
 
-  TWindowOwner Window;
   TFontOwner TitleFont;
   std::function<void()> OnSave;
 };

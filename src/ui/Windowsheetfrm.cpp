@@ -5,24 +5,11 @@
 #include <string>
 
 #include "ui/FrameWindow.h"
+#include "ui/SettingPages.h"
+
+using namespace WindowPage;
 
 namespace {
-
-enum : int {
-  IdEditClassName = 1,
-  IdCheckIgnore,
-  IdCheckSendScrollMsgOnly,
-  IdCheckSendWheelMsgOnly,
-  IdCheckNonActiveScroll,
-  IdLabel4,
-  IdCheckSetFocus,
-  IdCheckSetFocusWithCursor,
-  IdEditScrollLines,
-  IdUpDownScrollLines,
-  IdCheckThisExeOnly,
-  IdEditExeName,
-  IdBtnSave,
-};
 
 constexpr DWORD Check = BS_AUTOCHECKBOX | WS_TABSTOP | WS_DISABLED;
 // Names shown, not typed: no tab stop, and the button-face colour of a
@@ -64,6 +51,7 @@ TWindowFrame::TWindowFrame(HWND parent, const RECT& area, HFONT font,
                                            BoundProc<TWindowFrame, &TWindowFrame::HandleMessage>,
                                            this));
   CreateComponents(Window.Get(), Components, font);
+  Controls = TWin32PageControls(Window.Get());
   BindUpDown(Control(IdUpDownScrollLines), Control(IdEditScrollLines), 0, 9);
   SetUpDownValue(Control(IdUpDownScrollLines), 0);
 }
@@ -72,63 +60,21 @@ HWND TWindowFrame::SaveButton() const { return Control(IdBtnSave); }
 
 void TWindowFrame::SetSetting(const TWindowSetting& setting) {
   Setting = setting;
-  SetWindowTextA(Control(IdEditClassName), setting.ClassName.c_str());
-  SetChecked(Control(IdCheckIgnore), setting.Ignore);
-  SetChecked(Control(IdCheckSendScrollMsgOnly), setting.SendScrollMsgOnly());
-  SetChecked(Control(IdCheckSendWheelMsgOnly), setting.SendWheelMsgOnly());
-  SetChecked(Control(IdCheckNonActiveScroll), setting.NonActiveScrollIdent);
-  SetChecked(Control(IdCheckSetFocus), setting.SetFocus);
-  SetChecked(Control(IdCheckSetFocusWithCursor), setting.SetFocusWithCursor);
-  SetUpDownValue(Control(IdUpDownScrollLines), setting.ScrollLines);
-  SetChecked(Control(IdCheckThisExeOnly), setting.ThisExeOnly);
-  SetWindowTextA(Control(IdEditExeName), setting.ExeName.c_str());
+  WindowPage::Binding.Show(setting, Controls);
   UpdateEnabled(!setting.ClassName.empty());
 }
 
 TWindowSetting TWindowFrame::GetSetting() {
-  Setting.ClassName = WindowText(Control(IdEditClassName));
-  Setting.Ignore = Checked(Control(IdCheckIgnore));
-  Setting.SetSendScrollMsgOnly(Checked(Control(IdCheckSendScrollMsgOnly)));
-  Setting.SetSendWheelMsgOnly(Checked(Control(IdCheckSendWheelMsgOnly)));
-  Setting.NonActiveScrollIdent = Checked(Control(IdCheckNonActiveScroll));
-  Setting.SetFocus = Checked(Control(IdCheckSetFocus));
-  Setting.SetFocusWithCursor = Checked(Control(IdCheckSetFocusWithCursor));
-  Setting.ScrollLines = UpDownValue(Control(IdUpDownScrollLines));
-  Setting.ThisExeOnly = Checked(Control(IdCheckThisExeOnly));
-  Setting.ExeName = WindowText(Control(IdEditExeName));
+  WindowPage::Binding.Read(Setting, Controls);
   return Setting;
 }
 
-bool TWindowFrame::ThisExeOnlyChecked() const { return Checked(Control(IdCheckThisExeOnly)); }
+bool TWindowFrame::ThisExeOnlyChecked() { return Controls.Checked(IdCheckThisExeOnly); }
 
-void TWindowFrame::UpdateEnabled(bool active) {
-  const bool options = active && !Checked(Control(IdCheckIgnore));
-  for (int id : {IdEditClassName, IdCheckIgnore, IdCheckThisExeOnly, IdEditExeName, IdBtnSave})
-    EnableWindow(Control(id), active);
-  for (int id : {IdCheckSendScrollMsgOnly, IdCheckSendWheelMsgOnly, IdCheckNonActiveScroll,
-                 IdLabel4, IdCheckSetFocus, IdEditScrollLines, IdUpDownScrollLines})
-    EnableWindow(Control(id), options);
-  EnableWindow(Control(IdCheckSetFocusWithCursor), options && Checked(Control(IdCheckSetFocus)));
-}
+void TWindowFrame::UpdateEnabled(bool active) { WindowPage::Binding.UpdateEnabled(active, Controls); }
 
 void TWindowFrame::Command(int id) {
   switch (id) {
-    case IdCheckIgnore:
-      UpdateEnabled(true);
-      break;
-    // The two delivery choices exclude each other.
-    case IdCheckSendScrollMsgOnly:
-      if (Checked(Control(IdCheckSendScrollMsgOnly)))
-        SetChecked(Control(IdCheckSendWheelMsgOnly), false);
-      break;
-    case IdCheckSendWheelMsgOnly:
-      if (Checked(Control(IdCheckSendWheelMsgOnly)))
-        SetChecked(Control(IdCheckSendScrollMsgOnly), false);
-      break;
-    // Only enabled state: the box keeps its check mark.
-    case IdCheckSetFocus:
-      EnableWindow(Control(IdCheckSetFocusWithCursor), Checked(Control(IdCheckSetFocus)));
-      break;
     case IdCheckThisExeOnly:
       if (OnThisExeOnly) OnThisExeOnly();
       break;
@@ -136,6 +82,7 @@ void TWindowFrame::Command(int id) {
       if (OnSave) OnSave();
       break;
     default:
+      WindowPage::Binding.Clicked(id, Controls);
       break;
   }
 }

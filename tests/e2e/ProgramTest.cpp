@@ -946,19 +946,6 @@ TEST_F(TrayMenuTest, CapturedPagesShowTheRulesThatApplyAndTheirChoices) {
   EXPECT_TRUE(checked(thisExeOnly));
   EXPECT_TRUE(checked(nonActive));
   EXPECT_EQ("7", TextOf(lines));
-  // The focus may follow the cursor only where the focus moves at all.
-  const HWND setFocus = DescendantOf(windowPage, "BUTTON", "フォーカスを移動する(&F)");
-  const HWND withCursor = DescendantOf(windowPage, "BUTTON", "マウスカーソルに追随(&M)");
-  EXPECT_FALSE(IsWindowEnabled(withCursor));
-  SendMessageA(setFocus, BM_CLICK, 0, 0);
-  EXPECT_TRUE(IsWindowEnabled(withCursor));
-  // The two delivery choices exclude each other.
-  SendMessageA(wheelOnly, BM_CLICK, 0, 0);
-  SendMessageA(scrollOnly, BM_CLICK, 0, 0);
-  EXPECT_TRUE(checked(scrollOnly));
-  EXPECT_FALSE(checked(wheelOnly));
-  SendMessageA(wheelOnly, BM_CLICK, 0, 0);
-  EXPECT_FALSE(checked(scrollOnly));
   SendMessageA(thisExeOnly, BM_CLICK, 0, 0);
   EXPECT_TRUE(checked(scrollOnly)) << "the rule for every application";
   EXPECT_FALSE(checked(wheelOnly));
@@ -977,13 +964,6 @@ TEST_F(TrayMenuTest, CapturedPagesShowTheRulesThatApplyAndTheirChoices) {
   const HWND key = DescendantOf(group, "BUTTON", "キー入力(&K)");
   const HWND other = DescendantOf(group, "BUTTON", "その他(&O)");
   EXPECT_TRUE(checked(thisWindowOnly));
-  // An ignored application has no key settings to edit.
-  const HWND ignoreApplication = DescendantOf(exePage, "BUTTON", "このアプリに対しては処理しない");
-  EXPECT_TRUE(IsWindowEnabled(rows));
-  SendMessageA(ignoreApplication, BM_CLICK, 0, 0);
-  EXPECT_FALSE(IsWindowEnabled(rows));
-  EXPECT_FALSE(IsWindowEnabled(thisWindowOnly));
-  SendMessageA(ignoreApplication, BM_CLICK, 0, 0);
   EXPECT_TRUE(IsWindowEnabled(rows));
   SendMessageA(rows, LB_SETCURSEL, KeyEventMiddleButtonDown, 0);
   SendMessageA(group, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(rows), LBN_SELCHANGE),
