@@ -1,7 +1,7 @@
 // The plug-in host: the record an action receives, what the host needs of a
 // plug-in, and TPlugins, which registers the actions of all plug-ins by name
 // and runs them. The libraries themselves are loaded by TPlugin
-// (plugins/Win32Plugin.h); nothing here touches the system.
+// (plugins/PluginLibrary.h); nothing here touches the system.
 #pragma once
 
 #include <cstddef>
@@ -67,7 +67,7 @@ class TPlugins {
   TPlugins& operator=(const TPlugins&) = delete;
 
 #ifdef _WIN32
-  // With the built-in plug-in that double-clicks (plugins/Win32Plugin.cpp).
+  // With the built-in plug-in that double-clicks (plugins/PluginLibrary.cpp).
   TPlugins();
   // Loads every plug-in file of folder, in the order the folder lists them.
   void LoadDirectory(const std::string& folder);

@@ -7,7 +7,7 @@
 
 #include "TestPlugin.h"
 #include "shared/Win32Owner.h"
-#include "plugins/Win32Plugin.h"
+#include "plugins/PluginLibrary.h"
 
 #define VORLIX_EXPORT extern "C" __declspec(dllexport)
 

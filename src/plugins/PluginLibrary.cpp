@@ -1,4 +1,4 @@
-#include "plugins/Win32Plugin.h"
+#include "plugins/PluginLibrary.h"
 
 #include <memory>
 

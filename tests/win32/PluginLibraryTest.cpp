@@ -13,7 +13,7 @@
 #include "PeerProcess.h"
 #include "TestPlugin.h"
 #include "shared/Win32Owner.h"
-#include "plugins/Win32Plugin.h"
+#include "plugins/PluginLibrary.h"
 #include "shared/Handles.h"
 #include "shared/WheelNotification.h"
 
