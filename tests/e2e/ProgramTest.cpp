@@ -9,6 +9,7 @@
 #include <shlwapi.h>
 #include <commctrl.h>
 #include <psapi.h>
+#include <winver.h>
 
 #include <cstdio>
 #include <initializer_list>
@@ -586,6 +587,31 @@ std::string TextOf(HWND control) {
   char text[300] = {};
   SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
   return text;
+}
+
+// The "FileVersion" text of a binary's version record; empty without one.
+std::string FileVersionOf(const std::string& path) {
+  DWORD ignored = 0;
+  std::vector<char> record(GetFileVersionInfoSizeA(path.c_str(), &ignored));
+  if (record.empty() ||
+      !GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(record.size()), record.data()))
+    return {};
+  void* text = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueA(record.data(), "\\StringFileInfo\\041103A4\\FileVersion", &text, &length))
+    return {};
+  return static_cast<const char*>(text);
+}
+
+// The version is written in one place: the about box shows what the version
+// records of both binaries carry.
+TEST_F(TrayMenuTest, AboutBoxShowsTheVersionOfBothBinaries) {
+  StartProgram();
+  const std::string version = FileVersionOf(ProgramFolder() + "Vorlix.exe");
+  ASSERT_FALSE(version.empty()) << "Vorlix.exe has no version record";
+  EXPECT_EQ(version, FileVersionOf(ProgramFolder() + "VorlixHook.dll"));
+  EXPECT_NE(DescendantOf(MainWindow, "STATIC", ("Ver. " + version).c_str()), nullptr)
+      << "the about box shows another version";
 }
 
 TEST_F(TrayMenuTest, SettingDialogSavesItsPagesAndCapturesTheWindowUnderThePointer) {
