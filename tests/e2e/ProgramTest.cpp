@@ -170,7 +170,15 @@ class ProgramFixture : public testing::Test {
     DeleteSettings();
   }
 
-  std::string ProgramFolder() const { return TestFolder() + "program\\"; }
+  // The folder Vorlix.exe runs from: program/ beside the suite, or the one
+  // VORLIX_PROGRAM_FOLDER names (the release package unpacked, for its smoke
+  // test).
+  std::string ProgramFolder() const {
+    char folder[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableA("VORLIX_PROGRAM_FOLDER", folder, sizeof folder);
+    if (length > 0 && length < sizeof folder) return std::string(folder) + "\\";
+    return TestFolder() + "program\\";
+  }
 
   // Starts Vorlix.exe and waits until it has started (its message loop is
   // idle) and the hooks notify its main window.
