@@ -50,9 +50,16 @@ VORLIX_STATIC_ASSERT(offsetof(TActionParam, Window) == 12, "Window at offset 12"
 #define VORLIX_PLUGIN_CALL
 #endif
 
+/* A plug-in that exports with __declspec(dllexport) (and -Wl,--kill-at)
+   rather than a .def file defines VORLIX_PLUGIN_EXPORT as that before it
+   includes this header: a declaration may not gain the attribute later. */
+#ifndef VORLIX_PLUGIN_EXPORT
+#define VORLIX_PLUGIN_EXPORT
+#endif
+
 /* The number of actions; 0 or less means none. Called once, right after
    the library is loaded. */
-int32_t VORLIX_PLUGIN_CALL GetCount(void);
+VORLIX_PLUGIN_EXPORT int32_t VORLIX_PLUGIN_CALL GetCount(void);
 
 /* Writes the name of action number (0-based) into buffer, at most size bytes
    (size is always 255), and returns how many it wrote. Vorlix adds the
@@ -60,7 +67,8 @@ int32_t VORLIX_PLUGIN_CALL GetCount(void);
    and case matters. Called once per action, right after GetCount. An action
    name belongs to the first library that offers it; the built-in action
    "Double Click" comes before every plug-in. */
-int32_t VORLIX_PLUGIN_CALL GetCaption(int32_t number, char *buffer, int32_t size);
+VORLIX_PLUGIN_EXPORT int32_t VORLIX_PLUGIN_CALL GetCaption(int32_t number, char *buffer,
+                                                      int32_t size);
 
 /* Runs action number for the event param describes; the result is not
    used. Called on Vorlix's user-interface thread while the program that
@@ -71,7 +79,7 @@ int32_t VORLIX_PLUGIN_CALL GetCaption(int32_t number, char *buffer, int32_t size
    Vorlix, so catch everything inside. Mouse input the action makes may carry
    0x56524C58 as its extra information (mouse_event, SendInput): Vorlix lets
    such input pass without acting on it. */
-int32_t VORLIX_PLUGIN_CALL Action(int32_t number, TActionParam *param);
+VORLIX_PLUGIN_EXPORT int32_t VORLIX_PLUGIN_CALL Action(int32_t number, TActionParam *param);
 
 #ifdef __cplusplus
 }
