@@ -2,12 +2,15 @@
 # Installs what building and testing Vorlix needs on Debian 12, and only what
 # is missing: the native toolchain with GoogleTest, mingw-w64 for the 32-bit
 # Windows build, 32-bit Wine, Xvfb and xdotool, ImageMagick for screenshots
-# of the end-to-end suite, a Japanese font and locale, and a font with the
-# metrics of Times New Roman (the about box's title and version).
+# of the end-to-end suite, a Japanese font and locale, a font with the
+# metrics of Times New Roman (the about box's title and version), and for the
+# release checks clang with LLVM's linker (the second compiler) and unzip
+# (the package's smoke test).
 set -euo pipefail
 
 packages=(cmake ninja-build g++ googletest g++-mingw-w64-i686 wine wine32:i386
-          xvfb xauth xdotool imagemagick fonts-ipafont-gothic fonts-liberation2 locales)
+          xvfb xauth xdotool imagemagick fonts-ipafont-gothic fonts-liberation2 locales
+          clang lld unzip)
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)

@@ -1,14 +1,14 @@
 // PageScroll.vxp: a Vorlix plug-in with four actions for the window under the
 // cursor: a page up or down, and a line left or right. A turn of several
-// notches does as many steps, a button press one.
+// notches does as many steps, a button press one. It needs nothing but the
+// plug-in header of the SDK (sdk/VorlixPlugin.h).
 #include <windows.h>
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
-#include "plugins/Plugin.h"
-#include "shared/Handles.h"
+#include "VorlixPlugin.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ extern "C" std::int32_t WINAPI GetCaption(std::int32_t number, char* buffer, std
 // scroll bar sends it when the user lets go of it.
 extern "C" std::int32_t WINAPI Action(std::int32_t number, TActionParam* param) {
   if (number < 0 || number >= ActionCount || param == nullptr) return 0;
-  const HWND window = ToHwnd(param->Window);
+  const HWND window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(param->Window));
   if (!IsWindow(window)) return 0;
   const TScrollAction& action = Actions[number];
   const HWND target = ScrollingWindow(window, action.ScrollStyle);

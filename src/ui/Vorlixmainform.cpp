@@ -3,6 +3,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/SystemFunction.h"
 #include "shared/Handles.h"
+#include "shared/VorlixVersion.h"
 #include "ui/ErrorBox.h"
 #include "ui/FrameWindow.h"
 #include "settings/SettingPrompt.h"
@@ -26,7 +27,7 @@ enum : UINT {
 // a pixel wider than its label must not drop its number onto a hidden line.
 const TComponent Components[] = {
     {"STATIC", "Vorlix", SS_LEFTNOWORDWRAP, 8, 8, 246, 54, 0},
-    {"STATIC", "Ver. 0.531b", SS_LEFTNOWORDWRAP, 184, 56, 64, 15, 0},
+    {"STATIC", "Ver. " VORLIX_VERSION_TEXT, SS_LEFTNOWORDWRAP, 184, 56, 64, 15, 0},
     {"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 176, 96, 75, 25, IdButtonOk},
     {"BUTTON", "設定", BS_PUSHBUTTON | WS_TABSTOP, 16, 96, 75, 25, IdButtonSetting},
 };

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <cstddef>
 #include <cstdio>
 
 #include "host/Windowutily.h"
@@ -217,9 +218,10 @@ std::string TVXSettingForm::ChooseFile(bool save) {
   char path[MAX_PATH] = {};
   OPENFILENAMEA dialog{};
   // The comdlg32 of Windows 95, 98 and NT 4 refuses the record of Windows
-  // 2000, which ends in three more fields.
-  dialog.lStructSize = CurrentOsVersionClass() == OsWindows2000 ? sizeof dialog
-                                                                 : OPENFILENAME_SIZE_VERSION_400A;
+  // 2000, which ends in three more fields. (The SDK's OPENFILENAME_SIZE_VERSION_400A
+  // computes the same with a null pointer, which clang rejects.)
+  constexpr DWORD OldSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
+  dialog.lStructSize = CurrentOsVersionClass() == OsWindows2000 ? sizeof dialog : OldSize;
   dialog.hwndOwner = Window.Get();
   dialog.lpstrFilter = FileFilter;
   dialog.lpstrFile = path;

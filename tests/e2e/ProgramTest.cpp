@@ -9,6 +9,7 @@
 #include <shlwapi.h>
 #include <commctrl.h>
 #include <psapi.h>
+#include <winver.h>
 
 #include <cstdio>
 #include <initializer_list>
@@ -169,7 +170,15 @@ class ProgramFixture : public testing::Test {
     DeleteSettings();
   }
 
-  std::string ProgramFolder() const { return TestFolder() + "program\\"; }
+  // The folder Vorlix.exe runs from: program/ beside the suite, or the one
+  // VORLIX_PROGRAM_FOLDER names (the release package unpacked, for its smoke
+  // test).
+  std::string ProgramFolder() const {
+    char folder[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableA("VORLIX_PROGRAM_FOLDER", folder, sizeof folder);
+    if (length > 0 && length < sizeof folder) return std::string(folder) + "\\";
+    return TestFolder() + "program\\";
+  }
 
   // Starts Vorlix.exe and waits until it has started (its message loop is
   // idle) and the hooks notify its main window.
@@ -586,6 +595,31 @@ std::string TextOf(HWND control) {
   char text[300] = {};
   SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
   return text;
+}
+
+// The "FileVersion" text of a binary's version record; empty without one.
+std::string FileVersionOf(const std::string& path) {
+  DWORD ignored = 0;
+  std::vector<char> record(GetFileVersionInfoSizeA(path.c_str(), &ignored));
+  if (record.empty() ||
+      !GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(record.size()), record.data()))
+    return {};
+  void* text = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueA(record.data(), "\\StringFileInfo\\041103A4\\FileVersion", &text, &length))
+    return {};
+  return static_cast<const char*>(text);
+}
+
+// The version is written in one place: the about box shows what the version
+// records of both binaries carry.
+TEST_F(TrayMenuTest, AboutBoxShowsTheVersionOfBothBinaries) {
+  StartProgram();
+  const std::string version = FileVersionOf(ProgramFolder() + "Vorlix.exe");
+  ASSERT_FALSE(version.empty()) << "Vorlix.exe has no version record";
+  EXPECT_EQ(version, FileVersionOf(ProgramFolder() + "VorlixHook.dll"));
+  EXPECT_NE(DescendantOf(MainWindow, "STATIC", ("Ver. " + version).c_str()), nullptr)
+      << "the about box shows another version";
 }
 
 TEST_F(TrayMenuTest, SettingDialogSavesItsPagesAndCapturesTheWindowUnderThePointer) {

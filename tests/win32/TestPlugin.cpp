@@ -1,6 +1,8 @@
 // Plug-ins for the plug-in suite; each variant is one build (TestPlugin.h).
 // They export with __declspec(dllexport) and --kill-at, the other common
 // way to get undecorated stdcall names.
+#define VORLIX_PLUGIN_EXPORT __declspec(dllexport)
+
 #include <climits>
 #include <cstring>
 #include <type_traits>
