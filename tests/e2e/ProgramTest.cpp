@@ -482,25 +482,27 @@ class TrayMenuTest : public ProgramLifeTest {
     return PumpMessagesUntil([] { return !MenuShown(); }, WaitMs);
   }
 
-  // Any shown popup menu: the system keeps menu windows of earlier menus
-  // around hidden, so the first one found need not be the open one.
-  static bool MenuShown() {
-    bool shown = false;
+  // The shown popup menu, or null: the system keeps menu windows of earlier
+  // menus around hidden, so the first one found need not be the open one.
+  static HWND ShownMenu() {
+    HWND shown = nullptr;
     EnumWindows(FindShownMenu, reinterpret_cast<LPARAM>(&shown));
     return shown;
   }
+  static bool MenuShown() { return ShownMenu() != nullptr; }
 
   static BOOL CALLBACK FindShownMenu(HWND window, LPARAM found) {
     char name[16] = {};
     GetClassNameA(window, name, sizeof name);
     if (lstrcmpA(name, "#32768") != 0 || !IsWindowVisible(window)) return TRUE;
-    *reinterpret_cast<bool*>(found) = true;
+    *reinterpret_cast<HWND*>(found) = window;
     return FALSE;
   }
 
-  // A picture of the whole screen, for people to look at. Windows that were
-  // just shown are given a moment to paint; nothing is decided by the picture.
-  static void Screenshot(const std::string& name) {
+  // A picture of the window (the user guide shows it), or of the whole
+  // screen, for people to look at. Windows that were just shown are given a
+  // moment to paint; nothing is decided by the picture.
+  static void Screenshot(const std::string& name, HWND window = nullptr) {
     PumpMessagesUntil([] { return false; }, 500);
     CreateDirectoryA("test-results", nullptr);
     const std::string dosPath = "test-results\\" + name;
@@ -512,7 +514,13 @@ class TrayMenuTest : public ProgramLifeTest {
     unixPath.erase(0, 2);
     for (char& c : unixPath)
       if (c == '\\') c = '/';
-    RunUnix("import -window root '" + unixPath + "'");
+    std::string crop;
+    RECT area{};
+    if (window != nullptr && GetWindowRect(window, &area))
+      crop = " -crop " + std::to_string(area.right - area.left) + "x" +
+             std::to_string(area.bottom - area.top) + "+" + std::to_string(area.left) + "+" +
+             std::to_string(area.top) + " +repage";
+    RunUnix("import -window root" + crop + " '" + unixPath + "'");
     EXPECT_TRUE(PumpMessagesUntil(
         [&] { return GetFileAttributesA(dosPath.c_str()) != INVALID_FILE_ATTRIBUTES; }, WaitMs))
         << name << " was not written";
@@ -540,10 +548,10 @@ class TrayMenuTest : public ProgramLifeTest {
 TEST_F(TrayMenuTest, AboutShowsPauseStopsAllHandlingAndQuitEnds) {
   StartProgram();
   ASSERT_TRUE(OpenMenu()) << "the tray icon's menu did not open";
-  Screenshot("tray-menu.png");
+  Screenshot("tray-menu.png", ShownMenu());
   ASSERT_TRUE(Choose('a'));
   ASSERT_TRUE(PumpMessagesUntil([&] { return IsWindowVisible(MainWindow) != FALSE; }, WaitMs));
-  Screenshot("about-box.png");
+  Screenshot("about-box.png", MainWindow);
   // Closing the about box only hides it.
   SendMessageA(MainWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_FALSE(IsWindowVisible(MainWindow));
@@ -628,7 +636,7 @@ TEST_F(TrayMenuTest, SettingDialogSavesItsPagesAndCapturesTheWindowUnderThePoint
   ASSERT_TRUE(Choose('s'));
   const HWND dialog = ShownSettingDialog();
   ASSERT_NE(dialog, nullptr) << "the settings dialog did not open";
-  Screenshot("setting-dialog.png");
+  Screenshot("setting-dialog.png", dialog);
 
   const HWND generalPage = FindWindowExA(dialog, nullptr, "TGeneralFrame", nullptr);
   const HWND lines = DescendantOf(generalPage, "EDIT");
@@ -851,7 +859,7 @@ TEST_F(TrayMenuTest, AltCtrlShiftTurnOpensTheDialogWithTheWindowCaptured) {
   EXPECT_TRUE(PumpMessagesUntil(
       [&] { return TextOf(GetDlgItem(windowPage, 1)) == "VORLIXE2EHOLDER"; }, WaitMs));
   EXPECT_TRUE(IsWindowVisible(windowPage));
-  Screenshot("setting-dialog-window-page.png");
+  Screenshot("setting-dialog-window-page.png", dialog);
 }
 
 TEST_F(TrayMenuTest, EachTabShowsItsPageAlone) {
@@ -881,7 +889,7 @@ TEST_F(TrayMenuTest, EachTabShowsItsPageAlone) {
       EXPECT_FALSE(IsWindowVisible(FindWindowExA(dialog, nullptr, pages[other], nullptr)))
           << pages[other] << " under " << pages[page];
     }
-    Screenshot(pictures[page]);
+    Screenshot(pictures[page], dialog);
   }
 }
 
