@@ -159,8 +159,10 @@ smoke_layer() {
     summary+=("smoke: could not start Wine")
     return
   fi
+  # The unpacked folder as the program sees it: Wine maps Z: to the root.
   local program
-  program=$(winepath -w "$(echo "$root/$dir"/unpacked/Vorlix-*)" 2>/dev/null)
+  program=$(echo "$root/$dir"/unpacked/Vorlix-*)
+  program="Z:${program//\//\\}"
   (cd "$dir" && VORLIX_PROGRAM_FOLDER=$program wine "$root/build/win32/tests/e2e/vorlix_e2e_tests.exe" \
      --gtest_filter='Modes/ProgramTest.TurnOverAnInactiveWindowScrollsItByLinesAndCtrlTurnIsLeftAlone/*' \
      --gtest_output=xml:test-results/smoke.xml </dev/null)
