@@ -18,10 +18,13 @@ install(FILES ${PROJECT_SOURCE_DIR}/examples/pagescroll/PageScroll.cpp
               ${PROJECT_SOURCE_DIR}/examples/pagescroll/PageScroll.def
         DESTINATION sdk/pagescroll)
 # The guide is made when the package is: the screenshots of the end-to-end
-# suite exist only after a test run.
+# suite exist only after a test run, in this build or in the one named here
+# (a build of only what ships runs no tests).
+set(VORLIX_SCREENSHOTS ${PROJECT_BINARY_DIR}/test-results CACHE PATH
+    "Folder with the end-to-end suite's pictures for the user guide")
 install(CODE "
   set(guide_source \"${PROJECT_SOURCE_DIR}/docs/guide.html.in\")
-  set(guide_screenshots \"${PROJECT_BINARY_DIR}/test-results\")
+  set(guide_screenshots \"${VORLIX_SCREENSHOTS}\")
   set(guide_version \"${VORLIX_VERSION_TEXT}\")
   set(guide_destination \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
   include(\"${PROJECT_SOURCE_DIR}/cmake/Guide.cmake\")

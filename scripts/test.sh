@@ -117,7 +117,9 @@ package_layer() {
   echo "== package: two builds (${dirs[*]})"
   for dir in "${dirs[@]}"; do
     rm -rf "$dir"
-    if ! { cmake -S "$root" -B "$dir" -G Ninja -DBUILD_TESTING=OFF "${wine_args[@]}" >"$dir.configure.log" 2>&1 &&
+    # The guide takes the pictures of the wine layer's end-to-end run, where it ran.
+    if ! { cmake -S "$root" -B "$dir" -G Ninja -DBUILD_TESTING=OFF "${wine_args[@]}" \
+             -DVORLIX_SCREENSHOTS="$root/build/win32/test-results" >"$dir.configure.log" 2>&1 &&
            cmake --build "$dir" -j "$jobs" --target package; }; then
       failed_layers+=(package)
       summary+=("package: build failed, $((SECONDS - start)) s")
