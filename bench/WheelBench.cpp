@@ -24,6 +24,7 @@
 #include "settings/Vorlixsetting.h"
 #include "shared/Handles.h"
 #include "shared/Messages.h"
+#include "shared/SystemFunction.h"
 
 namespace {
 
@@ -284,10 +285,8 @@ class TBench {
   }
 
   void PrintHeader() const {
-    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
     using TVersion = const char*(CDECL*)();
-    const auto wineVersion = reinterpret_cast<TVersion>(
-        reinterpret_cast<void (*)()>(GetProcAddress(ntdll, "wine_get_version")));
+    const auto wineVersion = SystemFunction<TVersion>("ntdll.dll", "wine_get_version");
     std::printf("Vorlix wheel-notification benchmark: %s, %s hook mode, %d probe processes, "
                 "%d samples per figure, times in ms\n\n",
                 wineVersion ? (std::string("Wine ") + wineVersion()).c_str() : "Windows",

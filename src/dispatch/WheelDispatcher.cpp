@@ -178,8 +178,8 @@ bool TWheelDispatcher::DispatchWheel(Wnd targetWnd, Wnd cursorWnd, std::int16_t 
   // nowhere: not to the window, and not to the focus window either. Over
   // one that has gone meanwhile, it is the system's to deliver.
   if (!IsWindowChainUsable(cursorWnd)) {
-    char className[2] = {};
-    return Windows.ClassName(cursorWnd, className, sizeof className) != 0;
+    char stillThere[2] = {};
+    return Windows.ClassName(cursorWnd, stillThere, sizeof stillThere) != 0;
   }
 
   // The tilt wheel scrolls the columns the system gives a notch (cut like a

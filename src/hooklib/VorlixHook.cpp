@@ -13,6 +13,7 @@
 #include "shared/Messages.h"
 #include "shared/OsVersion.h"
 #include "shared/SharedStruct.h"
+#include "shared/SystemFunction.h"
 #include "shared/VorlixData.h"
 #include "shared/WheelNotification.h"
 
@@ -103,13 +104,6 @@ bool Notify(const TVorlixData& data, WPARAM wParam, HWND target) {
   return false;
 }
 
-template <typename Function>
-Function Resolve(HMODULE module, const char* name) {
-  // The detour through a generic function type keeps -Wcast-function-type quiet
-  // about a cast that is the documented use of GetProcAddress.
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
 BOOL Attach() {
   Shared = new (SharedStorage) TVorlixSharedData();
   if (!Shared->Create(SharedDataName)) return FALSE;
@@ -119,10 +113,11 @@ BOOL Attach() {
   for (int i = 0; i < MessageCount; ++i)
     MessageNumbers[i] = RegisterWindowMessageA(RegisteredMessageNames[i]);
   if (CurrentOsVersionClass() == OsWindows2000) {
-    const HMODULE user32 = GetModuleHandleA("User32.dll");
-    if (user32 == nullptr) return FALSE;
-    AllowSetForeground = Resolve<TAllowSetForegroundWindow>(user32, "AllowSetForegroundWindow");
-    LockSetForeground = Resolve<TLockSetForegroundWindow>(user32, "LockSetForegroundWindow");
+    if (GetModuleHandleA("User32.dll") == nullptr) return FALSE;
+    AllowSetForeground =
+        SystemFunction<TAllowSetForegroundWindow>("User32.dll", "AllowSetForegroundWindow");
+    LockSetForeground =
+        SystemFunction<TLockSetForegroundWindow>("User32.dll", "LockSetForegroundWindow");
     if (AllowSetForeground == nullptr || LockSetForeground == nullptr) return FALSE;
   }
   return TRUE;

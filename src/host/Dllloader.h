@@ -8,6 +8,7 @@
 
 #include <utility>
 
+#include "shared/SystemFunction.h"
 #include "shared/Win32Owner.h"
 
 class TDllLoader {
@@ -28,9 +29,7 @@ class TDllLoader {
   FARPROC GetProc(const char* name) const noexcept;
   template <typename Function>
   Function ProcAs(const char* name) const noexcept {
-    // The detour through a generic function type is the documented use of
-    // GetProcAddress and keeps -Wcast-function-type quiet.
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProc(name)));
+    return FunctionOf<Function>(GetProc(name));
   }
 
   // Looks each name up into its function pointer, all or nothing: when one

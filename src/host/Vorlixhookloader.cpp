@@ -4,7 +4,7 @@
 #include "host/ModuleNameCache.h"
 #include "platform/AnsiText.h"
 #include "platform/BoundedSend.h"
-#include "platform/SystemFunction.h"
+#include "shared/SystemFunction.h"
 #include "shared/Win32Owner.h"
 #include "shared/Handles.h"
 #include "shared/Messages.h"

@@ -1,6 +1,6 @@
 #include "platform/BoundedSend.h"
 
-#include "platform/SystemFunction.h"
+#include "shared/SystemFunction.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "ui/Vorlixmainform.h"
 
 #include "platform/ProgramFolder.h"
-#include "platform/SystemFunction.h"
+#include "shared/SystemFunction.h"
 #include "shared/Handles.h"
 #include "shared/VorlixVersion.h"
 #include "ui/ErrorBox.h"
